@@ -1,0 +1,5 @@
+#include "app/app_state.hpp"
+
+bool keyStates[keyCount] = {};
+CursorState cursorState;
+FrameClock frameClock;

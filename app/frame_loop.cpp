@@ -1,0 +1,67 @@
+#include "app/frame_loop.hpp"
+
+#include "app/app_state.hpp"
+#include "app/input.hpp"
+#include "game/game.hpp"
+#include "render/render_state.hpp"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <iostream>
+
+FrameLoop::FrameLoop(GLFWwindow* window, Game& game) : game(game)
+{
+    shadowMap.init();
+    game.setup(window);
+    glClearColor(0.686f, 0.933f, 0.933f, 1.0f); // pale turquoise sky
+    glViewport(0, 0, viewportWidth, viewportHeight);
+    glfwSetKeyCallback(window, keyCallback);
+    glfwSetCursorPosCallback(window, cursorPosCallback);
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    shadowDepthTexture = shadowMap.depthTexture();
+
+    while (frameClock.running && !glfwWindowShouldClose(window))
+        runFrame(window);
+
+    game.cleanup();
+    glfwTerminate();
+}
+
+void FrameLoop::runFrame(GLFWwindow* window)
+{
+    const double now = glfwGetTime();
+    frameClock.timeStep = now - frameClock.previousFrameTime;
+    frameClock.previousFrameTime = now;
+    const float timeStep = static_cast<float>(frameClock.timeStep);
+
+    glfwPollEvents();
+    frameClock.running = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_PRESS;
+    game.update(timeStep);
+    game.logic(timeStep);
+    shadowPass();
+    visiblePass();
+    glfwSwapBuffers(window);
+    std::cout.flush(); // the traces of a frame reach a pipe while the game runs
+}
+
+void FrameLoop::shadowPass()
+{
+    glCullFace(GL_FRONT);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, shadowMap.framebuffer());
+    glClear(GL_DEPTH_BUFFER_BIT);
+    Camera* remembered = game.currentCamera;
+    game.currentCamera = game.lightCamera.get();
+    game.mainPass = false;
+    game.render();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    game.currentCamera = remembered;
+}
+
+void FrameLoop::visiblePass()
+{
+    glCullFace(GL_BACK);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    game.mainPass = true;
+    game.render();
+}

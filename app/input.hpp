@@ -1,0 +1,9 @@
+#pragma once
+// GLFW callbacks: they find the Game through the window's user pointer.
+
+struct GLFWwindow;
+
+// Forwards key, action to Game::handleKey; scan code and modifiers are dropped.
+void keyCallback(GLFWwindow* window, int key, int scancode, int action, int mods);
+// Mouse look on the game's current camera.
+void cursorPosCallback(GLFWwindow* window, double x, double y);

@@ -1,0 +1,243 @@
+#include "tests/support/game_session.hpp"
+
+#include "tests/support/run_program.hpp"
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string tempPath()
+{
+    char name[] = "/tmp/quarvel-session-XXXXXX";
+    close(mkstemp(name));
+    return name;
+}
+
+std::string commandOutput(const std::string& command)
+{
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe))
+            text += buffer;
+        pclose(pipe);
+    }
+    return text;
+}
+
+Clock::time_point after(double seconds)
+{
+    return Clock::now() + std::chrono::milliseconds(static_cast<long>(seconds * 1000));
+}
+
+} // namespace
+
+void sleepSeconds(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<long>(seconds * 1000)));
+}
+
+GameSession::GameSession(const std::vector<std::string>& arguments, const std::string& workingDirectory)
+{
+    startDisplay();
+    startGame(arguments, workingDirectory.empty() ? sourceDir() : workingDirectory);
+}
+
+GameSession::~GameSession()
+{
+    if (game_ > 0 && exitStatus_ == -2) {
+        kill(game_, SIGKILL);
+        waitpid(game_, nullptr, 0);
+    }
+    if (xvfb_ > 0) {
+        kill(xvfb_, SIGTERM);
+        waitpid(xvfb_, nullptr, 0);
+    }
+    std::remove(outPath_.c_str());
+    std::remove(errPath_.c_str());
+}
+
+void GameSession::startDisplay()
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        throw std::runtime_error("pipe failed");
+    xvfb_ = fork();
+    if (xvfb_ == 0) {
+        close(fds[0]);
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, STDOUT_FILENO);
+        dup2(quiet, STDERR_FILENO);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x800x24", "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    if (number.empty())
+        throw std::runtime_error("Xvfb did not start");
+    display_ = ":" + number;
+}
+
+void GameSession::startGame(const std::vector<std::string>& arguments, const std::string& workingDirectory)
+{
+    outPath_ = tempPath();
+    errPath_ = tempPath();
+    game_ = fork();
+    if (game_ == 0) {
+        const int in = open("/dev/null", O_RDONLY);
+        const int out = open(outPath_.c_str(), O_WRONLY | O_TRUNC);
+        const int err = open(errPath_.c_str(), O_WRONLY | O_TRUNC);
+        dup2(in, STDIN_FILENO);
+        dup2(out, STDOUT_FILENO);
+        dup2(err, STDERR_FILENO);
+        setenv("DISPLAY", display_.c_str(), 1);
+        if (chdir(workingDirectory.c_str()) != 0)
+            _exit(126);
+        const std::string program = gameBinary();
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+}
+
+bool GameSession::running()
+{
+    if (exitStatus_ != -2)
+        return false;
+    int status = 0;
+    if (waitpid(game_, &status, WNOHANG) == 0)
+        return true;
+    exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return false;
+}
+
+bool GameSession::waitForWindow(double timeoutSeconds)
+{
+    const auto deadline = after(timeoutSeconds);
+    while (Clock::now() < deadline && running()) {
+        const std::string ids =
+            commandOutput("DISPLAY=" + display_ + " xdotool search --pid " + std::to_string(game_) + " 2>/dev/null");
+        if (!ids.empty()) {
+            window_ = ids.substr(0, ids.find('\n'));
+            xdotool("windowfocus " + window_);
+            return true;
+        }
+        sleepSeconds(0.2);
+    }
+    return false;
+}
+
+bool GameSession::waitForOutput(const std::string& text, double timeoutSeconds, std::size_t from) const
+{
+    const auto deadline = after(timeoutSeconds);
+    do {
+        const std::string out = output();
+        if (out.size() > from && out.find(text, from) != std::string::npos)
+            return true;
+        sleepSeconds(0.1);
+    } while (Clock::now() < deadline);
+    return false;
+}
+
+std::string GameSession::output() const
+{
+    return readFile(outPath_);
+}
+
+std::string GameSession::errors() const
+{
+    return readFile(errPath_);
+}
+
+int GameSession::xdotool(const std::string& arguments) const
+{
+    return std::system(("DISPLAY=" + display_ + " xdotool " + arguments + " >/dev/null 2>&1").c_str());
+}
+
+void GameSession::key(const std::string& name)
+{
+    xdotool("key " + name);
+}
+
+void GameSession::keyDown(const std::string& name)
+{
+    xdotool("keydown " + name);
+}
+
+void GameSession::keyUp(const std::string& name)
+{
+    xdotool("keyup " + name);
+}
+
+void GameSession::hold(const std::string& name, double seconds)
+{
+    keyDown(name);
+    sleepSeconds(seconds);
+    keyUp(name);
+}
+
+void GameSession::mouseMove(int dx, int dy)
+{
+    xdotool("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy));
+}
+
+bool GameSession::screenshot(const std::string& path) const
+{
+    return std::system(("DISPLAY=" + display_ + " import -window root " + path + " 2>/dev/null").c_str()) == 0;
+}
+
+void GameSession::closeWindow()
+{
+    Display* x = XOpenDisplay(display_.c_str());
+    if (x == nullptr || window_.empty())
+        return;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = std::stoul(window_);
+    event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(x, event.xclient.window, False, NoEventMask, &event);
+    XFlush(x);
+    XCloseDisplay(x);
+}
+
+int GameSession::waitForExit(double timeoutSeconds)
+{
+    const auto deadline = after(timeoutSeconds);
+    while (running() && Clock::now() < deadline)
+        sleepSeconds(0.1);
+    return exitStatus_;
+}

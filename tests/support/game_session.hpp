@@ -1,0 +1,54 @@
+#pragma once
+// The real game in a private Xvfb display, driven with xdotool like a player would.
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+class GameSession {
+public:
+    // Starts a private 1024x800 Xvfb display and the game in it, from workingDirectory.
+    explicit GameSession(const std::vector<std::string>& arguments = {}, const std::string& workingDirectory = "");
+    ~GameSession();
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    // Waits until the game's window exists and focuses it. False when the game ended or time ran out.
+    bool waitForWindow(double timeoutSeconds = 90.0);
+    // Waits until standard output contains the text (counting from the given offset).
+    bool waitForOutput(const std::string& text, double timeoutSeconds = 60.0, std::size_t from = 0) const;
+    std::string output() const;
+    std::string errors() const;
+
+    // xdotool key names: Left, space, x, F1, Escape ...
+    void key(const std::string& name);
+    void keyDown(const std::string& name);
+    void keyUp(const std::string& name);
+    void hold(const std::string& name, double seconds);
+    void mouseMove(int dx, int dy);
+    // Saves the whole screen as PNG.
+    bool screenshot(const std::string& path) const;
+    // Asks the window to close as its close button does.
+    void closeWindow();
+    // Exit status once the game has ended, -1 on a signal, -2 when it did not end in time.
+    int waitForExit(double timeoutSeconds = 60.0);
+    bool running();
+
+    const std::string& display() const { return display_; }
+
+private:
+    int xdotool(const std::string& arguments) const;
+    void startDisplay();
+    void startGame(const std::vector<std::string>& arguments, const std::string& workingDirectory);
+
+    pid_t xvfb_ = -1;
+    pid_t game_ = -1;
+    int exitStatus_ = -2;
+    std::string display_;
+    std::string window_;
+    std::string outPath_;
+    std::string errPath_;
+};
+
+// Sleeps for the given seconds.
+void sleepSeconds(double seconds);
