@@ -3,22 +3,42 @@
 
 #include <GL/glew.h>
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 class ShaderProgram {
 public:
-    // Reads, compiles, attaches and links both files. A file that cannot be read or compiled is
-    // reported and ends the process with status -1; a failed link is not reported.
+    // Reads, compiles, attaches and links both files (vertex file first). A file that cannot be read
+    // or compiled is reported on standard output and ends the process with status -1 after the
+    // console pause. A failed link is survived; its log goes to standard error.
     ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath);
     ~ShaderProgram();
     ShaderProgram(const ShaderProgram&) = delete;
     ShaderProgram& operator=(const ShaderProgram&) = delete;
 
     // Location of a uniform of this program, -1 when the program has none of that name.
+    // Looked up once per name, then served from a per-program cache without allocating.
     GLint uniform(const char* name) const;
+
+    // Compiles one source file for the stage (GL_VERTEX_SHADER or GL_FRAGMENT_SHADER) into out and
+    // writes "Your shader is fine". Never returns on failure: unreadable file, no shader object, or a
+    // compile error each print their message and end the process with status -1.
+    static void compileShaderFile(const std::string& path, GLenum stage, GLuint& out);
 
     GLuint id = 0;
     std::string label;
     GLuint vertexShader = 0;
     GLuint fragmentShader = 0;
+
+private:
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+
+    void reportLinkFailure(const std::string& vertexPath, const std::string& fragmentPath) const;
+
+    mutable std::unordered_map<std::string, GLint, NameHash, std::equal_to<>> uniformCache_;
 };

@@ -1,0 +1,6 @@
+#version 330 core
+// Depth pass: only the depth reaches the framebuffer.
+
+void main()
+{
+}

@@ -1,0 +1,69 @@
+#pragma once
+// One indexed triangle list in GPU memory with the textures of its material.
+
+#include "render/gl_object.hpp"
+
+#include <glm/glm.hpp>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ShaderProgram;
+
+// 64 bytes; attribute locations 0..4 in field order. Unused bone slots hold id 0 and weight 0.
+struct Vertex {
+    glm::vec3 position{0.0f};
+    glm::vec3 normal{0.0f};
+    glm::vec2 texCoords{0.0f};
+    glm::ivec4 boneIds{0};
+    glm::vec4 boneWeights{0.0f};
+};
+static_assert(sizeof(Vertex) == 64);
+static_assert(offsetof(Vertex, boneIds) == 32 && offsetof(Vertex, boneWeights) == 48);
+
+// One texture of a material. The GL texture belongs to the model that loaded it.
+struct Texture {
+    GLuint id = 0;
+    std::string type; // "texture_diffuse" or "texture_specular"
+    std::string path; // as the material names it; the model's texture cache key
+};
+
+class Mesh {
+public:
+    static constexpr GLint shadowMapUnit = 1; // texture unit of "gShadowMap"
+
+    // Uploads the arrays once as static buffers. Copies share the same GL objects, which are
+    // released when the last copy goes.
+    Mesh(std::vector<Vertex> vertices, std::vector<unsigned> indices, std::vector<Texture> textures);
+
+    // Binds the material textures (units 0, 2, 3, ... so unit 1 stays the shadow map's) and the shadow
+    // map, sets the matching sampler uniforms of the program and draws all triangles. The caller has
+    // made the program current and set its other uniforms.
+    void draw(const ShaderProgram& program) const;
+
+    // Texture unit of the i-th material texture: 0, then 2, 3, ... (unit 1 is the shadow map's).
+    static GLint textureUnit(std::size_t i) { return i == 0 ? 0 : static_cast<GLint>(i) + 1; }
+
+    const std::vector<Vertex>& vertices() const { return vertices_; }
+    const std::vector<unsigned>& indices() const { return indices_; }
+    const std::vector<Texture>& textures() const { return textures_; }
+    GLuint vao() const { return buffers_->vao.get(); }
+
+private:
+    struct Buffers {
+        GlVertexArray vao;
+        GlBuffer vbo;
+        GlBuffer ebo;
+    };
+
+    void setupMesh();
+    void nameSamplers();
+
+    std::vector<Vertex> vertices_;
+    std::vector<unsigned> indices_;
+    std::vector<Texture> textures_;
+    std::vector<std::string> samplerNames_; // "mat_texture_diffuse1", ... one per texture
+    std::shared_ptr<const Buffers> buffers_;
+};
