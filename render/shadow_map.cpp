@@ -4,19 +4,11 @@
 
 #include <iostream>
 
-ShadowMap::~ShadowMap()
-{
-    if (framebuffer_ != 0)
-        glDeleteFramebuffers(1, &framebuffer_);
-    if (depthTexture_ != 0)
-        glDeleteTextures(1, &depthTexture_);
-}
-
 bool ShadowMap::init()
 {
-    glGenFramebuffers(1, &framebuffer_);
-    glGenTextures(1, &depthTexture_);
-    glBindTexture(GL_TEXTURE_2D, depthTexture_);
+    framebuffer_ = GlFramebuffer::generate();
+    depthTexture_ = GlTexture::generate();
+    glBindTexture(GL_TEXTURE_2D, depthTexture_.get());
 
     const float filter = linearFiltering ? float(GL_LINEAR) : float(GL_NEAREST);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
@@ -28,8 +20,8 @@ bool ShadowMap::init()
     glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, width, height, 0, GL_DEPTH_COMPONENT, GL_FLOAT,
                  nullptr);
 
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depthTexture_, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_.get());
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depthTexture_.get(), 0);
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
 
