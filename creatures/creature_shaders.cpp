@@ -1,0 +1,4 @@
+#include "creatures/creature_shaders.hpp"
+
+ShaderProgram* beetleShader = nullptr;
+ShaderProgram* squirrelShader = nullptr;
