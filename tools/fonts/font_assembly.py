@@ -1,11 +1,11 @@
 """Turns designed glyph outlines into a complete font file (TrueType glyf or OpenType CFF) with fontTools."""
 
+import math
 from dataclasses import dataclass, field
 
 from fontTools.agl import UV2AGL
 from fontTools.fontBuilder import FontBuilder
 from fontTools.misc.timeTools import timestampFromString
-from fontTools.pens.boundsPen import BoundsPen
 from fontTools.pens.t2CharStringPen import T2CharStringPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 
@@ -50,6 +50,8 @@ def build_font(info, glyphs_by_code, notdef, truetype):
     glyphs_by_code maps character codes to Glyph, whose contours run counter-clockwise around ink
     and clockwise around counters; truetype selects glyf outlines, otherwise CFF.
     """
+    if sorted(glyphs_by_code) != list(PRINTABLE_ASCII):
+        raise ValueError("a font must cover exactly the printable ASCII characters")
     names = [".notdef"] + [glyph_name(code) for code in sorted(glyphs_by_code)]
     designed = [notdef] + [glyphs_by_code[code] for code in sorted(glyphs_by_code)]
     glyphs = {name: Glyph(glyph.advance, _stored_contours(glyph.contours, truetype))
@@ -113,20 +115,14 @@ def _setup_cff(builder, info, names, glyphs):
 
 
 def _left_bearing(glyph):
-    pen = BoundsPen(None)
-    outline.draw(glyph.contours, pen)
-    return 0 if pen.bounds is None else int(pen.bounds[0] // 1)
+    box = outline.bounds(glyph.contours)
+    return 0 if box is None else math.floor(box[0])
 
 
 def _vertical_extent(glyphs):
     """Lowest and highest ink of all glyphs, so that clipping metrics cover every glyph."""
-    low, high = 0, 0
-    for glyph in glyphs:
-        pen = BoundsPen(None)
-        outline.draw(glyph.contours, pen)
-        if pen.bounds is not None:
-            low, high = min(low, int(pen.bounds[1] // 1)), max(high, -int(-pen.bounds[3] // 1))
-    return low, high
+    boxes = [box for box in (outline.bounds(glyph.contours) for glyph in glyphs) if box is not None]
+    return (min([0] + [math.floor(box[1]) for box in boxes]), max([0] + [math.ceil(box[3]) for box in boxes]))
 
 
 def _revision(info):

@@ -6,6 +6,8 @@ it closes back to its first point. Points are (x, y) tuples in font units.
 
 import math
 
+from fontTools.pens.boundsPen import BoundsPen
+
 
 def polygon(points):
     """A contour of straight edges through the points."""
@@ -86,6 +88,13 @@ def draw(contours, pen):
             else:
                 pen.lineTo(op[1])
         pen.closePath()
+
+
+def bounds(contours):
+    """(xMin, yMin, xMax, yMax) of the ink, curves measured exactly; None without contours."""
+    pen = BoundsPen(None)
+    draw(contours, pen)
+    return pen.bounds
 
 
 def arc_segments(center, rx, ry, start_deg, end_deg):

@@ -8,7 +8,6 @@ import math
 
 import outline
 from font_assembly import FontInfo, Glyph, build_font
-from fontTools.pens.boundsPen import BoundsPen
 from rounded_glyphs import (ASCENDER, CAP_HEIGHT, DESCENDER, GLYPHS, SIDE_BEARING, SPACE_WIDTH,
                             STROKE, X_HEIGHT)
 
@@ -30,7 +29,7 @@ def make_glyph(strokes):
     if not strokes:
         return Glyph(SPACE_WIDTH, [])
     contours = [c for stroke in strokes for c in stroke_outline(stroke)]
-    left, _, right, _ = ink_bounds(contours)
+    left, _, right, _ = outline.bounds(contours)
     shift = SIDE_BEARING - left
     moved = [outline.mapped(c, lambda p: (p[0] + shift, p[1])) for c in contours]
     return Glyph(round(right - left + 2 * SIDE_BEARING), moved)
@@ -89,10 +88,3 @@ def bent_capsule(center, rx, ry, start_deg, end_deg):
     contour += outline.arc_segments(center, *inner, end_deg, start_deg)
     contour += outline.arc_segments(start_point, HALF, HALF, start_deg + 180, start_deg + 180 + turn * 180)
     return [outline.oriented(contour, counter_clockwise=True)]
-
-
-def ink_bounds(contours):
-    """(xMin, yMin, xMax, yMax) of the outlines."""
-    pen = BoundsPen(None)
-    outline.draw(contours, pen)
-    return pen.bounds
