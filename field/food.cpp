@@ -22,7 +22,7 @@ constexpr float releasedSpeed = 100.0f;   // world units per second of a stone t
 void Food::draw()
 {
     const glm::vec3 color = stoneColors[colorIndex()];
-    glUniform4f(glGetUniformLocation(stoneShader->id, "stone_color"), color.r, color.g, color.b, 1.0f);
+    glUniform4f(stoneShader->uniform("stone_color"), color.r, color.g, color.b, 1.0f);
     model().draw(*stoneShader);
 }
 
@@ -43,29 +43,37 @@ void Food::rotate90(bool aboutX)
 
 void Food::fallIfUnsupported(Playfield& field)
 {
-    const auto ownCell = [this](const glm::ivec3& cell) {
-        return std::find(gridCells.begin(), gridCells.end(), cell) != gridCells.end();
-    };
-    for (const glm::ivec3& cell : gridCells) {
-        if (cell.z == 0)
-            return;
-        const glm::ivec3 below(cell.x, cell.y, cell.z - 1);
-        if (field.at(below.x, below.y, below.z) != nullptr && !ownCell(below))
-            return;
-    }
+    if (gridCells.empty() || isSupported(field))
+        return;
 
     for (const glm::ivec3& cell : gridCells)
         field.at(cell.x, cell.y, cell.z) = nullptr;
     field.releaseStonesAbove(*this);
-    const glm::ivec3 first = gridCells.front();
-    const glm::vec3 pivot(Playfield::cellSize * first.x, Playfield::cellSize * first.z,
-                          Playfield::cellSize * first.y);
+    const glm::ivec3 from = pivotCell.value_or(gridCells.front());
+    const glm::vec3 pivot(Playfield::cellSize * from.x, Playfield::cellSize * from.z,
+                          Playfield::cellSize * from.y);
     gridCells.clear();
+    pivotCell.reset();
 
     auto controller = std::make_unique<StoneController>(field, shared_from_this(), pivot);
     controller->baseSpeed = releasedSpeed;
     controller->speed = releasedSpeed;
     field.fallingStones.push_back(std::move(controller));
+}
+
+bool Food::isSupported(const Playfield& field) const
+{
+    const auto ownCell = [this](const glm::ivec3& cell) {
+        return std::find(gridCells.begin(), gridCells.end(), cell) != gridCells.end();
+    };
+    for (const glm::ivec3& cell : gridCells) {
+        if (cell.z == 0)
+            return true; // on the ground
+        const glm::ivec3 below(cell.x, cell.y, cell.z - 1);
+        if (field.at(below.x, below.y, below.z) != nullptr && !ownCell(below))
+            return true;
+    }
+    return false;
 }
 
 } // namespace vosk::scene

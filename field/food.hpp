@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Model;
@@ -40,8 +41,11 @@ public:
     // Quarter turn about x (true) or z (false) around rotationCenter; recomputes shape and offsetFromPivot.
     void rotate90(bool aboutX);
 
-    // Releases this landed stone when nothing holds it up: it leaves the grid and falls again.
+    // Releases this landed stone when nothing holds it up: it leaves the grid and falls again from
+    // its pivot cell. Does nothing for an object without grid cells (chest, blocked marker).
     void fallIfUnsupported(Playfield& field);
+    // True when a grid cell stands on the ground or on something that is not part of this stone.
+    bool isSupported(const Playfield& field) const;
 
     std::vector<glm::vec3> shape;      // current cells, offsets from the pivot (first is (0, 0, 0))
     std::vector<glm::ivec3> gridCells; // (x, z, level) of the landed stone's cells, in shape order
@@ -49,6 +53,10 @@ public:
     glm::vec3 offsetFromPivot{0.0f};   // pivot cell position to model origin, world units
     glm::vec3 rotationCenter{0.0f};    // centre of the quarter turns, relative to the pivot cell
     std::vector<glm::vec3> baseShape;  // cells of the unturned stone
+    // Cell (x, z, level) the pivot rounded into at the last landing. It is kept apart from gridCells
+    // because a pivot that came to rest above the top level is not written into the grid; a stone
+    // released without one (placed by hand) starts from its first grid cell.
+    std::optional<glm::ivec3> pivotCell;
 };
 
 } // namespace vosk::scene

@@ -33,6 +33,8 @@ void Playfield::removeStone(int x, int level, int z)
     if (!inside(x, z, level) || at(x, z, level) == nullptr)
         return;
     Food& stone = *at(x, z, level);
+    // The landed list may hold the last owner; keep the stone alive until the list is cleaned.
+    const std::shared_ptr<Food> keepAlive = stone.weak_from_this().lock();
     for (const glm::ivec3& cell : stone.gridCells)
         at(cell.x, cell.y, cell.z) = nullptr;
     releaseStonesAbove(stone);

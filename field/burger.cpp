@@ -1,0 +1,35 @@
+#include "field/burger.hpp"
+
+#include "field/stone_layout.hpp"
+
+#include <array>
+
+namespace vosk::scene {
+
+namespace {
+
+constexpr std::array cells{
+    glm::vec3(0, 0, 0), glm::vec3(0, 0, 100), glm::vec3(0, 100, 0), glm::vec3(0, 100, 100),
+    glm::vec3(100, 0, 0), glm::vec3(100, 0, 100), glm::vec3(100, 100, 0), glm::vec3(100, 100, 100)};
+
+constexpr StoneLayout layout{
+    "QUARVEL/Ressources/Stones/quad.obj",
+    glm::vec3(50.0f, 50.0f, 50.0f),
+    cells,
+    glm::vec3(50.0f, 9.0f, 50.0f),
+    glm::vec3(0.0f, 90.0f, 0.0f),
+};
+
+} // namespace
+
+Burger::Burger() : stoneModel(layout.modelFile)
+{
+    applyStoneLayout(*this, layout);
+}
+
+glm::vec3 Burger::baseDrawOffset() const
+{
+    return layout.baseDrawOffset;
+}
+
+} // namespace vosk::scene
