@@ -1,11 +1,55 @@
 #include "game/game.hpp"
 
-#include "app/app_state.hpp"
+#include "creatures/collision_checker.hpp"
+#include "creatures/creature_shaders.hpp"
+#include "effects/particle_system.hpp"
+#include "field/blocked_for_stones.hpp"
+#include "field/chest.hpp"
+#include "field/plane2.hpp"
+#include "field/playfield.hpp"
+#include "field/stone_controller.hpp"
+#include "field/stone_shader.hpp"
+#include "render/shader_program.hpp"
+#include "render/text_renderer.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
-Game::Game(Playfield& playfield, SpawnArea& spawnArea) : playfield(playfield), spawnArea(spawnArea) {}
+#include <iostream>
+
+namespace {
+
+constexpr float squirrelFirstDelay = 14.0f; // seconds
+constexpr float squirrelDelayMean = 20.0f;
+constexpr float squirrelDelaySpread = 3.0f;
+constexpr float beetleFirstDelay = 10.0f;
+constexpr float beetleDelayMean = 15.0f;
+constexpr float beetleDelaySpread = 4.0f;
+
+std::unique_ptr<ShaderProgram> program(const char* vertexFile, const char* fragmentFile)
+{
+    const std::string folder = "QUARVEL/Shader/";
+    return std::make_unique<ShaderProgram>(folder + vertexFile, folder + fragmentFile);
+}
+
+std::unique_ptr<TextRenderer> font(const char* path)
+{
+    auto renderer = std::make_unique<TextRenderer>();
+    renderer->loadFont(path);
+    return renderer;
+}
+
+void uniform3(const ShaderProgram& program, const char* name, float x, float y, float z)
+{
+    glUniform3f(program.uniform(name), x, y, z);
+}
+
+} // namespace
+
+Game::Game(Playfield& playfield, SpawnArea& spawnArea)
+    : playfield(playfield), spawnArea(spawnArea), treesModel("QUARVEL/Ressources/Models/fewtreesnearobj.obj")
+{
+}
 
 Game::~Game() = default;
 
@@ -14,32 +58,133 @@ void Game::setup(GLFWwindow* window)
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glfwSetWindowTitle(window, "Quarvel");
-    playerCamera = std::make_unique<Camera>(glm::vec3(706.0f, 1500.0f, -550.0f), glm::vec3(0.0f, 1.0f, 0.0f),
-                                            90.0f, -50.0f);
-    lightCamera = std::make_unique<Camera>(glm::vec3(700.0f, 1500.0f, 700.0f), glm::vec3(0.0f, 1.0f, 0.0f),
-                                           90.0f, -90.0f);
+    createPrograms();
+    createSceneObjects();
+    scoreFont = font("digital-7.ttf");
+    helpFont = font("Crickx.otf");
+    const glm::vec3 worldUp(0.0f, 1.0f, 0.0f);
+    playerCamera = std::make_unique<Camera>(glm::vec3(706.0f, 1500.0f, -550.0f), worldUp, 90.0f, -50.0f);
+    lightCamera = std::make_unique<Camera>(glm::vec3(700.0f, 1500.0f, 700.0f), worldUp, 90.0f, -90.0f);
     currentCamera = playerCamera.get();
+    collisionChecker = std::make_unique<CollisionChecker>(creatures);
+    stoneController = std::make_unique<StoneController>(playfield);
+    currentProgram = basicProgram.get();
+    glUseProgram(currentProgram->id);
+    markChestCells();
+    addSpawners();
+    elapsed = 0.0f;
+    particleShader = particleProgram.get();
+    // Drawing before the first unpaused frame finds a program too.
+    stoneShader = beetleShader = squirrelShader = currentProgram;
+    ground->shader = currentProgram;
 }
 
-void Game::update(float) {}
-
-void Game::handleKey(GLFWwindow* window, int key, int action)
+void Game::createPrograms()
 {
-    if (key == GLFW_KEY_ESCAPE && action == GLFW_PRESS) {
-        glfwSetWindowShouldClose(window, GLFW_TRUE);
-        keyStates[GLFW_KEY_ESCAPE] = true;
-        return;
-    }
-    if (key < 0 || key >= keyCount)
-        return;
-    if (action == GLFW_PRESS)
-        keyStates[key] = true;
-    else if (action == GLFW_RELEASE)
-        keyStates[key] = false;
+    basicProgram = program("basicvert.vert", "basicfrag.frag");
+    shadowProgram = program("shadowmap.vert", "shadowmap.frag");
+    fontProgram = program("FontShader.vert", "FontShader.frag");
+    particleProgram = program("particle.vert", "particle.frag");
 }
 
-void Game::logic(float) {}
+void Game::createSceneObjects()
+{
+    chest = std::make_unique<Chest>();
+    blockedMarker = std::make_unique<BlockedForStones>();
+    ground = std::make_unique<Plane2>(playfield.origin.x + playfield.extent.x,
+                                      playfield.origin.z + playfield.extent.y);
+}
 
-void Game::render() {}
+void Game::markChestCells()
+{
+    for (int x = 6; x <= 8; ++x)
+        for (int z = 6; z <= 8; ++z)
+            for (int level = 0; level < Playfield::levels; ++level)
+                playfield.at(x, z, level) = blockedMarker.get();
+    for (int level = 0; level < Playfield::levels; ++level)
+        playfield.at(7, 7, level) = chest.get();
+}
 
-void Game::cleanup() {}
+void Game::addSpawners()
+{
+    const auto add = [this](bool squirrels, float first, float mean, float spread) {
+        vosk::Spawner spawner(spawnArea, creatures, squirrels);
+        spawner.nextDelay = first;
+        spawner.delayDistribution = std::normal_distribution<float>(mean, spread);
+        spawner.enabled = true;
+        spawners.push_back(spawner);
+    };
+    add(true, squirrelFirstDelay, squirrelDelayMean, squirrelDelaySpread);
+    add(false, beetleFirstDelay, beetleDelayMean, beetleDelaySpread);
+}
+
+void Game::cleanup()
+{
+    if (currentProgram == basicProgram.get())
+        currentProgram = nullptr;
+    basicProgram.reset();
+}
+
+void Game::logic(float timeStep)
+{
+    frames.count(glfwGetTime());
+    if (lifepoints == 0)
+        paused = true;
+    if (paused)
+        return;
+    useCurrentProgram();
+    elapsed += timeStep;
+    loadLightAndMaterial();
+    stoneController->update(timeStep);
+    for (vosk::Spawner& spawner : spawners)
+        spawner.update(timeStep);
+    if (collisionChecker->chestReached())
+        chargeChestVisit();
+    collisionChecker->smash(*stoneController);
+    playfield.update(timeStep);
+    advanceCreatures(timeStep);
+    if (collisionChecker->effect)
+        collisionChecker->effect->update(timeStep);
+}
+
+void Game::useCurrentProgram()
+{
+    glUseProgram(currentProgram->id);
+    stoneShader = beetleShader = squirrelShader = currentProgram;
+    ground->shader = currentProgram;
+}
+
+void Game::loadLightAndMaterial()
+{
+    const ShaderProgram& p = *currentProgram;
+    uniform3(p, "light_ambient", 0.75f, 0.75f, 0.75f);
+    uniform3(p, "light_diffuse", 1.5f, 1.5f, 1.5f);
+    uniform3(p, "light_specular", 1.0f, 1.0f, 1.0f);
+    uniform3(p, "mat_ambient", 1.0f, 0.5f, 0.31f);
+    uniform3(p, "mat_diffuse", 1.0f, 0.5f, 0.31f);
+    uniform3(p, "mat_specular", 0.5f, 0.5f, 0.5f);
+    glUniform1f(p.uniform("mat_shininess"), 32.0f);
+}
+
+void Game::chargeChestVisit()
+{
+    chest->removeLastTreasure();
+    lifepoints -= 1;
+    if (lifepoints == 0)
+        std::cout << "GAME OVERRRRRR" << '\n';
+}
+
+void Game::advanceCreatures(float timeStep)
+{
+    for (std::size_t i = 0; i < creatures.size();) {
+        Animal& creature = *creatures[i];
+        creature.update(timeStep);
+        creature.think(playfield);
+        if (creature.removed) {
+            score += pointsPerCreature;
+            creatures.erase(creatures.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            ++i;
+        }
+    }
+}

@@ -2,17 +2,34 @@
 // The record of a running game: cameras, programs, scene objects, rules state and display switches.
 
 #include "app/camera.hpp"
+#include "creatures/animal.hpp"
+#include "creatures/spawner.hpp"
+#include "game/frame_counter.hpp"
+#include "game/view_volume.hpp"
+#include "render/model.hpp"
 
 #include <glm/glm.hpp>
 
 #include <memory>
+#include <vector>
 
 struct GLFWwindow;
+class BlockedForStones;
+class Chest;
+class CollisionChecker;
+class Plane2;
 class Playfield;
+class ShaderProgram;
 class SpawnArea;
+class StoneController;
+class TextRenderer;
 
 class Game {
 public:
+    static constexpr int startLifepoints = 5;
+    static constexpr int pointsPerCreature = 100;
+
+    // Keeps the two references and loads the tree model; needs a current GL context.
     Game(Playfield& playfield, SpawnArea& spawnArea);
     ~Game();
     Game(const Game&) = delete;
@@ -24,18 +41,62 @@ public:
     void update(float timeStep);
     // Key releases (and the Escape press) from the key callback.
     void handleKey(GLFWwindow* window, int key, int action);
-    // One frame of game rules.
+    // One frame of game rules; nothing but frame counting while paused or over.
     void logic(float timeStep);
-    // Draws the scene with the current camera and program.
+    // Draws the scene with the current camera and program; the HUD and particles in the visible pass only.
     void render();
-    // Once after the loop, before GLFW terminates.
+    // Once after the loop, before GLFW terminates: releases the basic program.
     void cleanup();
 
     std::unique_ptr<Camera> playerCamera;
     std::unique_ptr<Camera> lightCamera;
     Camera* currentCamera = nullptr;
+    ShaderProgram* currentProgram = nullptr;
+    int score = 0;
     bool mainPass = true;
-
+    int lifepoints = startLifepoints;
+    std::unique_ptr<Plane2> ground;
+    std::unique_ptr<Chest> chest;
+    std::unique_ptr<BlockedForStones> blockedMarker;
+    std::unique_ptr<TextRenderer> scoreFont;
+    std::unique_ptr<TextRenderer> helpFont;
+    std::unique_ptr<StoneController> stoneController;
+    std::unique_ptr<ShaderProgram> basicProgram;
+    std::unique_ptr<ShaderProgram> shadowProgram;
+    std::unique_ptr<ShaderProgram> fontProgram;
+    std::unique_ptr<ShaderProgram> particleProgram;
+    std::unique_ptr<CollisionChecker> collisionChecker;
     Playfield& playfield;
     SpawnArea& spawnArea;
+    std::vector<vosk::Spawner> spawners;
+    CreatureList creatures;
+    Model treesModel;
+    bool paused = false;
+    bool showHelp = false;
+    bool showFps = false;
+    bool wireframe = false;
+    bool blending = false;
+    bool cullingLog = false;
+    float elapsed = 0.0f; // seconds of unpaused play
+    FrameCounter frames;
+    FrustumPlanes frustumPlanes{};
+    glm::mat4 projection{1.0f};
+    glm::mat4 view{1.0f};
+    glm::mat4 projView{1.0f};
+
+private:
+    void createPrograms();
+    void createSceneObjects();
+    void markChestCells();
+    void addSpawners();
+    void useCurrentProgram();
+    void loadLightAndMaterial();
+    void chargeChestVisit();
+    void advanceCreatures(float timeStep);
+    void removeLandedStones();
+    void loadSceneUniforms();
+    void drawScene();
+    void drawStones();
+    void drawHud();
+    void drawParticles();
 };
