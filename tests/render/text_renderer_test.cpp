@@ -124,6 +124,7 @@ TEST_F(TextRendererTest, AGlyphIsDrawnAtItsBearingsFromTheBaseline)
     target.bind();
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST); // text leaves depth testing to its caller, as the HUD does
     constexpr float x = 300.0f, y = 400.0f, scale = 2.0f;
     text.drawText(*program, "g", x, y, scale, glm::vec3(1, 0, 0)); // a descender below the baseline
 
