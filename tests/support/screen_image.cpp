@@ -1,0 +1,57 @@
+#include "tests/support/screen_image.hpp"
+
+#include <stb_image.h>
+
+#include <cstdlib>
+#include <set>
+
+ScreenImage::ScreenImage(const std::string& path)
+{
+    int channels = 0;
+    unsigned char* data = stbi_load(path.c_str(), &width_, &height_, &channels, 3);
+    if (data == nullptr) {
+        width_ = height_ = 0;
+        return;
+    }
+    pixels_.assign(data, data + 3 * width_ * height_);
+    stbi_image_free(data);
+}
+
+int ScreenImage::colourCount(const ScreenRegion& r) const
+{
+    std::set<int> colours;
+    for (int y = r.y; y < r.y + r.height; ++y)
+        for (int x = r.x; x < r.x + r.width; ++x) {
+            const std::uint8_t* p = pixel(x, y);
+            colours.insert((p[0] >> 4) << 8 | (p[1] >> 4) << 4 | (p[2] >> 4));
+        }
+    return static_cast<int>(colours.size());
+}
+
+void ScreenImage::meanColour(const ScreenRegion& r, double rgb[3]) const
+{
+    double sum[3] = {0.0, 0.0, 0.0};
+    for (int y = r.y; y < r.y + r.height; ++y)
+        for (int x = r.x; x < r.x + r.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                sum[c] += pixel(x, y)[c];
+    const double count = static_cast<double>(r.width) * r.height;
+    for (int c = 0; c < 3; ++c)
+        rgb[c] = sum[c] / count;
+}
+
+double ScreenImage::changedShare(const ScreenImage& other, const ScreenRegion& r) const
+{
+    int changed = 0;
+    for (int y = r.y; y < r.y + r.height; ++y)
+        for (int x = r.x; x < r.x + r.width; ++x) {
+            const std::uint8_t* a = pixel(x, y);
+            const std::uint8_t* b = other.pixel(x, y);
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(a[c] - b[c]) > 24) {
+                    ++changed;
+                    break;
+                }
+        }
+    return static_cast<double>(changed) / (static_cast<double>(r.width) * r.height);
+}
