@@ -73,7 +73,8 @@ std::int64_t sideOf(const StoneController::Line& line, std::int64_t cx, std::int
 
 } // namespace
 
-StoneController::StoneController(Playfield& field) : StoneController(field, vosk::scene::makeRandomStone(), spawnPoint)
+StoneController::StoneController(Playfield& field)
+    : StoneController(field, vosk::scene::makeRandomStone(), spawnPoint)
 {
 }
 

@@ -22,7 +22,8 @@ glm::mat4 placedScaled(const glm::vec3& at, float scale)
 // Switches the working folder to a scratch tree of one-triangle model files, each its own import.
 class StandInModels {
 public:
-    explicit StandInModels(std::initializer_list<const char*> files) : previous_(std::filesystem::current_path())
+    explicit StandInModels(std::initializer_list<const char*> files)
+        : previous_(std::filesystem::current_path())
     {
         for (const char* file : files)
             folder_.write(file, triangleObj());

@@ -71,7 +71,8 @@ TEST(Steering, CameraAboveADiagonalMovesNothing)
 {
     Playfield field;
     StoneController controller = oneCell(field, {700, 500, 300});
-    for (const glm::vec3 camera : {glm::vec3(500.4f, 300, 500.9f), glm::vec3(1000, 300, 500), glm::vec3(-80, 0, -80)})
+    const glm::vec3 onDiagonals[] = {{500.4f, 300, 500.9f}, {1000, 300, 500}, {-80, 0, -80}};
+    for (const glm::vec3& camera : onDiagonals)
         for (int direction : {0, 1, 2, 3, 9}) {
             EXPECT_EQ(moveTrace(controller, direction, camera), "");
             EXPECT_EQ(controller.cells[0], glm::vec3(700, 500, 300));

@@ -90,7 +90,9 @@ TEST(Stones, QuarterTurnsFollowTheRightHand)
 TEST(Stones, NewStonesAtTheSpawnPointFillTheirColumns)
 {
     Playfield field;
-    const auto cellsOf = [&field](int r) { return StoneController(field, makeStone(r), StoneController::spawnPoint).cells; };
+    const auto cellsOf = [&field](int r) {
+        return StoneController(field, makeStone(r), StoneController::spawnPoint).cells;
+    };
     EXPECT_EQ(cellsOf(1), (std::vector<glm::vec3>{{400, 1000, 400}, {400, 1100, 400}, {400, 1200, 400},
                                                    {400, 900, 400}}));
     EXPECT_EQ(cellsOf(3), (std::vector<glm::vec3>{{400, 1000, 400}, {500, 1000, 500}, {400, 1000, 500},
