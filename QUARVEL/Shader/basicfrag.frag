@@ -5,6 +5,8 @@
 in vec3 worldPosition;
 in vec3 worldNormal;
 in vec2 uv;
+in vec3 lightViewPosition;
+flat in int drawingShadowMap;
 
 out vec4 fragColor;
 
@@ -22,8 +24,6 @@ uniform vec3 light_position;
 uniform vec3 viewPos;
 uniform mat4 light_projection;
 uniform mat4 light_view;
-uniform mat4 projection;
-uniform mat4 view;
 // Set by stones and creatures; the textures carry every object's colours, so it does not tint.
 uniform vec4 stone_color;
 
@@ -35,28 +35,24 @@ const float maxSlopeBias = 20.0;
 const float normalOffset = 4.0;  // along the normal, grows as the surface turns away from the light
 const float filterRadius = 1.6;  // shadow texels
 
-const int taps = 12;
-const vec2 disk[taps] = vec2[](
-    vec2(-0.326, -0.406), vec2(-0.840, -0.074), vec2(-0.696, 0.457), vec2(-0.203, 0.621),
-    vec2(0.962, -0.195), vec2(0.473, -0.480), vec2(0.519, 0.767), vec2(0.185, -0.893),
-    vec2(0.507, 0.064), vec2(0.896, 0.412), vec2(-0.322, -0.933), vec2(-0.792, -0.598));
-
-// The shadow pass draws with this program into the depth map itself: it must not sample it.
-bool drawingShadowMap()
-{
-    return view == light_view && projection == light_projection;
-}
+// Percentage-closer filtering: four taps on a square around the point, each itself a bilinear 2 x 2
+// comparison (the depth texture filters linearly), so edges fade over about three texels. Every tap
+// costs the same on every pixel of a software rasteriser (it runs both sides of a branch), so there
+// are few of them and no branches to skip them.
+const int taps = 4;
+const vec2 disk[taps] = vec2[](vec2(-0.7, -0.7), vec2(0.7, -0.7), vec2(-0.7, 0.7), vec2(0.7, 0.7));
 
 // Fraction of the light that reaches this point: 1 lit, 0 in full shadow, soft at the edges.
 float lightVisibility(vec3 n, vec3 toLight, float cosTheta)
 {
-    if (drawingShadowMap())
-        return 1.0;
+    if (drawingShadowMap != 0)
+        return 1.0; // the depth map being drawn must not be read
     float tangent = sqrt(max(1.0 - cosTheta * cosTheta, 0.0)) / max(cosTheta, 0.01);
     float bias = constantBias + min(slopeBias * tangent, maxSlopeBias);
-    vec3 receiver = worldPosition + toLight * bias + n * normalOffset * (1.0 - cosTheta);
+    vec3 offset = toLight * bias + n * normalOffset * (1.0 - cosTheta);
+    vec3 receiver = lightViewPosition + mat3(light_view) * offset;
 
-    vec4 clip = light_projection * light_view * vec4(receiver, 1.0);
+    vec4 clip = light_projection * vec4(receiver, 1.0);
     if (clip.w <= 0.0)
         return 1.0;
     vec3 coords = clip.xyz / clip.w * 0.5 + 0.5;
@@ -77,7 +73,7 @@ vec3 toneMap(vec3 light, vec3 white)
     return light * (1.0 + light / w2) / (1.0 + light);
 }
 
-void main()
+vec3 shadedColour()
 {
     vec3 n = normalize(worldNormal);
     vec3 toLight = normalize(light_position - worldPosition);
@@ -93,5 +89,10 @@ void main()
     vec3 albedo = texture(mat_texture_diffuse1, uv).rgb;
     vec3 light = toneMap(light_ambient + light_diffuse * diffuse, light_ambient + light_diffuse);
     vec3 highlight = 0.5 * light_specular * mat_specular * specular;
-    fragColor = vec4(clamp(albedo * light + highlight, 0.0, 1.0), 1.0);
+    return clamp(albedo * light + highlight, 0.0, 1.0);
+}
+
+void main()
+{
+    fragColor = vec4(shadedColour(), 1.0);
 }

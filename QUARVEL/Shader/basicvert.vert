@@ -14,10 +14,14 @@ uniform mat4 bones[maxBones];
 uniform mat4 model;
 uniform mat4 view;
 uniform mat4 projection;
+uniform mat4 light_view;
+uniform mat4 light_projection;
 
 out vec3 worldPosition;
 out vec3 worldNormal;
 out vec2 uv;
+out vec3 lightViewPosition;  // the point as the light's camera sees it
+flat out int drawingShadowMap;
 
 // Weighted sum of the vertex's bone matrices; a vertex without influences keeps its mesh position.
 mat4 skinMatrix()
@@ -25,9 +29,9 @@ mat4 skinMatrix()
     float total = boneWeights.x + boneWeights.y + boneWeights.z + boneWeights.w;
     if (total <= 0.0)
         return mat4(1.0);
-    mat4 skin = mat4(0.0);
-    for (int i = 0; i < 4; ++i)
-        skin += boneWeights[i] * bones[clamp(boneIds[i], 0, maxBones - 1)];
+    ivec4 ids = clamp(boneIds, 0, maxBones - 1);
+    mat4 skin = boneWeights.x * bones[ids.x] + boneWeights.y * bones[ids.y] + boneWeights.z * bones[ids.z] +
+                boneWeights.w * bones[ids.w];
     return skin / total;
 }
 
@@ -36,8 +40,14 @@ void main()
     mat4 world = model * skinMatrix();
     vec4 placed = world * vec4(position, 1.0);
     worldPosition = placed.xyz;
-    // Inverse transpose: stones are scaled unevenly.
-    worldNormal = transpose(inverse(mat3(world))) * normal;
+    // Normals take the inverse transpose (stones are scaled unevenly); the cofactor matrix is that up to
+    // the determinant, and the fragment stage normalises anyway.
+    mat3 m = mat3(world);
+    mat3 cofactor = mat3(cross(m[1], m[2]), cross(m[2], m[0]), cross(m[0], m[1]));
+    worldNormal = cofactor * normal * sign(dot(m[0], cofactor[0]));
     uv = texCoords;
+    lightViewPosition = (light_view * placed).xyz;
+    // The shadow pass draws with this program into the depth map itself, which must not be sampled then.
+    drawingShadowMap = (view == light_view && projection == light_projection) ? 1 : 0;
     gl_Position = projection * view * placed;
 }

@@ -14,14 +14,15 @@ uniform mat4 model;
 uniform mat4 view;
 uniform mat4 projection;
 
+// Weighted sum of the vertex's bone matrices; a vertex without influences keeps its mesh position.
 mat4 skinMatrix()
 {
     float total = boneWeights.x + boneWeights.y + boneWeights.z + boneWeights.w;
     if (total <= 0.0)
         return mat4(1.0);
-    mat4 skin = mat4(0.0);
-    for (int i = 0; i < 4; ++i)
-        skin += boneWeights[i] * bones[clamp(boneIds[i], 0, maxBones - 1)];
+    ivec4 ids = clamp(boneIds, 0, maxBones - 1);
+    mat4 skin = boneWeights.x * bones[ids.x] + boneWeights.y * bones[ids.y] + boneWeights.z * bones[ids.z] +
+                boneWeights.w * bones[ids.w];
     return skin / total;
 }
 
