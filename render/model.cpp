@@ -1,6 +1,7 @@
 #include "render/model.hpp"
 
 #include "render/animator.hpp"
+#include "render/bone_influences.hpp"
 #include "render/shader_program.hpp"
 #include "render/texture_loader.hpp"
 
@@ -17,7 +18,6 @@
 namespace {
 
 constexpr unsigned importFlags = aiProcess_Triangulate | aiProcess_FlipUVs;
-constexpr std::size_t influencesPerVertex = 4;
 constexpr double millisecondsPerSecond = 1000.0;
 
 // One mesh of the node walk: the node, the mesh's position in the node, and its index in `meshes`.
@@ -28,39 +28,11 @@ struct DrawItem {
     bool skinned = false;
 };
 
-struct Influence {
-    int bone = 0;
-    float weight = 0.0f;
-};
-
 glm::mat4 toGlm(const aiMatrix4x4& m)
 {
     // Assimp stores rows, glm columns: the same matrix, transposed in memory.
     return glm::mat4(m.a1, m.b1, m.c1, m.d1, m.a2, m.b2, m.c2, m.d2, m.a3, m.b3, m.c3, m.d3, m.a4, m.b4,
                      m.c4, m.d4);
-}
-
-// A vertex has four slots: more influences keep the four strongest, rescaled to the same total.
-void storeInfluences(Vertex& vertex, std::vector<Influence>& influences)
-{
-    if (influences.size() > influencesPerVertex) {
-        float total = 0.0f;
-        for (const Influence& influence : influences)
-            total += influence.weight;
-        std::stable_sort(influences.begin(), influences.end(),
-                         [](const Influence& a, const Influence& b) { return a.weight > b.weight; });
-        influences.resize(influencesPerVertex);
-        float kept = 0.0f;
-        for (const Influence& influence : influences)
-            kept += influence.weight;
-        if (kept > 0.0f)
-            for (Influence& influence : influences)
-                influence.weight *= total / kept;
-    }
-    for (std::size_t slot = 0; slot < influences.size(); ++slot) {
-        vertex.boneIds[static_cast<int>(slot)] = influences[slot].bone;
-        vertex.boneWeights[static_cast<int>(slot)] = influences[slot].weight;
-    }
 }
 
 } // namespace
@@ -183,15 +155,15 @@ Mesh Model::Data::processMesh(const aiMesh* mesh)
     textures.insert(textures.end(), specular.begin(), specular.end());
 
     if (mesh->mNumBones > 0) {
-        std::vector<std::vector<Influence>> influences(mesh->mNumVertices);
+        std::vector<std::vector<BoneInfluence>> influences(mesh->mNumVertices);
         for (unsigned b = 0; b < mesh->mNumBones; ++b) {
             const aiBone* bone = mesh->mBones[b];
             for (unsigned w = 0; w < bone->mNumWeights; ++w)
                 influences[bone->mWeights[w].mVertexId].push_back(
-                    Influence{static_cast<int>(b), bone->mWeights[w].mWeight});
+                    BoneInfluence{static_cast<int>(b), bone->mWeights[w].mWeight});
         }
         for (unsigned v = 0; v < mesh->mNumVertices; ++v)
-            storeInfluences(vertices[v], influences[v]);
+            storeInfluences(vertices[v], std::move(influences[v]));
     }
     return Mesh(std::move(vertices), std::move(indices), std::move(textures));
 }

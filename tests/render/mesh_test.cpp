@@ -177,16 +177,4 @@ TEST_F(MeshTest, AMeshWithoutIndicesDrawsNothing)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(MeshTest, CopiesShareTheBuffersWhichGoWithTheLastCopy)
-{
-    auto original = std::make_unique<Mesh>(screenQuad({}));
-    const GLuint vao = original->vao();
-    auto copy = std::make_unique<Mesh>(*original);
-    EXPECT_EQ(copy->vao(), vao);
-    original.reset();
-    EXPECT_TRUE(glIsVertexArray(vao));
-    copy.reset();
-    EXPECT_FALSE(glIsVertexArray(vao));
-}
-
 } // namespace

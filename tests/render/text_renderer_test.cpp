@@ -59,20 +59,6 @@ protected:
 
 std::unique_ptr<ShaderProgram> TextRendererTest::program;
 
-TEST(TextRendererSetup, ProjectsA1024By800ScreenFromTheBottomLeft)
-{
-    const TextRenderer text;
-    const glm::mat4& p = text.projection();
-    EXPECT_FLOAT_EQ(p[0][0], 0.001953125f);
-    EXPECT_FLOAT_EQ(p[1][1], 0.0025f);
-    EXPECT_FLOAT_EQ(p[2][2], -1.0f);
-    EXPECT_FLOAT_EQ(p[3][0], -1.0f);
-    EXPECT_FLOAT_EQ(p[3][1], -1.0f);
-    EXPECT_FLOAT_EQ(p[3][3], 1.0f);
-    EXPECT_FLOAT_EQ(p[0][1] + p[1][0] + p[2][0] + p[2][1] + p[3][2], 0.0f);
-    EXPECT_TRUE(text.characters().empty());
-}
-
 TEST(TextRendererSetup, AnUnreadableFontIsReportedAndEveryGlyphWithIt)
 {
     TextRenderer text;

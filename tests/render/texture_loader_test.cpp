@@ -124,11 +124,4 @@ TEST_F(TextureLoaderTest, AMissingOrUndecodableFileStillGivesAUsableTexture)
     }
 }
 
-TEST_F(TextureLoaderTest, ThePathIsTakenUnderTheDirectoryAsTheMaterialWroteIt)
-{
-    std::filesystem::create_directory(dir.path() / "maps");
-    writePng(dir.file("maps/deep.png"), 1, 1, 3, {9, 8, 7});
-    EXPECT_EQ(readBack(load("maps/deep.png")).rgb, (std::vector<unsigned char>{9, 8, 7}));
-}
-
 } // namespace
