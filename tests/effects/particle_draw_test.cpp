@@ -9,8 +9,6 @@
 #include <glm/gtc/type_ptr.hpp>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -93,20 +91,6 @@ protected:
         return count;
     }
 
-    // With QUARVEL_SHOT_DIR set, keeps the target as a PPM image for a look by eye.
-    void keepPicture(const char* name)
-    {
-        const char* dir = std::getenv("QUARVEL_SHOT_DIR");
-        if (dir == nullptr)
-            return;
-        const std::vector<unsigned char> rgba = pixels();
-        std::ofstream out(std::string(dir) + "/" + name + ".ppm", std::ios::binary);
-        out << "P6\n" << side << " " << side << "\n255\n";
-        for (int y = side - 1; y >= 0; --y)
-            for (int x = 0; x < side; ++x)
-                out.write(reinterpret_cast<const char*>(&rgba[(y * side + x) * 4]), 3);
-    }
-
     std::unique_ptr<ShaderProgram> program;
     GLuint framebuffer = 0;
     GLuint colour = 0;
@@ -123,7 +107,6 @@ TEST_F(ParticleDrawing, DrawsEveryStagedParticleAsTwoRedTriangles)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_GT(redPixels(), 500);
     EXPECT_TRUE(glIsEnabled(GL_BLEND)); // left on for whatever is drawn next
-    keepPicture("particles");
 }
 
 TEST_F(ParticleDrawing, DrawsNothingWithoutAnUpdateOrAfterTheCountdown)
