@@ -10,7 +10,14 @@
 
 #include <iostream>
 
-FrameLoop::FrameLoop(GLFWwindow* window, Game& game) : game(game)
+FrameLoop::FrameLoop(GLFWwindow* window, Game& game) : FrameLoop(window, game, StepByStep{})
+{
+    while (frameClock.running && !glfwWindowShouldClose(window))
+        runFrame();
+    finish();
+}
+
+FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep) : window(window), game(game)
 {
     shadowMap.init();
     game.setup(window);
@@ -20,15 +27,15 @@ FrameLoop::FrameLoop(GLFWwindow* window, Game& game) : game(game)
     glfwSetCursorPosCallback(window, cursorPosCallback);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     shadowDepthTexture = shadowMap.depthTexture();
+}
 
-    while (frameClock.running && !glfwWindowShouldClose(window))
-        runFrame(window);
-
+void FrameLoop::finish()
+{
     game.cleanup();
     glfwTerminate();
 }
 
-void FrameLoop::runFrame(GLFWwindow* window)
+void FrameLoop::runFrame()
 {
     const double now = glfwGetTime();
     frameClock.timeStep = now - frameClock.previousFrameTime;

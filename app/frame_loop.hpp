@@ -13,14 +13,25 @@ public:
 
     // Does all the work and returns when the game has ended and GLFW is terminated.
     FrameLoop(GLFWwindow* window, Game& game);
+
+    // Prepares everything as above but runs no frame: the caller drives runFrame() and finish()
+    // (benchmarks measure frames this way).
+    struct StepByStep {};
+    FrameLoop(GLFWwindow* window, Game& game, StepByStep);
+
     FrameLoop(const FrameLoop&) = delete;
     FrameLoop& operator=(const FrameLoop&) = delete;
 
+    // One frame: time step, events, held keys, rules, shadow pass, visible pass, swap.
+    void runFrame();
+    // Game clean-up and GLFW termination.
+    void finish();
+
 private:
-    void runFrame(GLFWwindow* window);
     void shadowPass();
     void visiblePass();
 
     ShadowMap shadowMap;
+    GLFWwindow* window;
     Game& game;
 };

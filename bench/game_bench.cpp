@@ -1,0 +1,186 @@
+// Whole-game figures, printed: start-up to the first swapped frame, frame time and logic step with 0, 106
+// and 1,060 beetles, a new stone and a mass spawn against importing their models, and peak memory.
+// Run it from the repo root under a display: xvfb-run -a -s "-screen 0 1024x800x24" build/bench/game_bench
+
+#include "app/frame_loop.hpp"
+#include "creatures/spawn_area.hpp"
+#include "creatures/spawner.hpp"
+#include "field/playfield.hpp"
+#include "field/stone_controller.hpp"
+#include "game/game.hpp"
+#include "render/model.hpp"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int framesPerFigure = 600;
+constexpr float logicStep = 1.0f / 60.0f; // seconds
+constexpr int stoneSamples = 200;
+constexpr int spawnSamples = 20;
+
+const std::vector<std::string> stoneFiles{
+    "QUARVEL/Ressources/Stones/quad.obj", "QUARVEL/Ressources/Stones/tex_i.obj",
+    "QUARVEL/Ressources/Stones/tex_z.obj", "QUARVEL/Ressources/Stones/tex_L.obj",
+    "QUARVEL/Ressources/Stones/tex_t.obj"};
+const std::vector<std::string> beetleFiles{"QUARVEL/Ressources/Stones/fathirsch.obj",
+                                           "QUARVEL/Ressources/Stones/quad.obj"};
+
+double millisecondsOf(const std::function<void()>& work)
+{
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+struct Spread {
+    double median;
+    double p99;
+};
+
+Spread spreadOf(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return {samples[samples.size() / 2], samples[samples.size() * 99 / 100]};
+}
+
+// Keeps the game's traces (spawn lines, landings, grids) out of the report, which uses printf.
+class QuietTraces {
+public:
+    QuietTraces() : previous_(std::cout.rdbuf(sink_.rdbuf())) {}
+    ~QuietTraces() { std::cout.rdbuf(previous_); }
+    QuietTraces(const QuietTraces&) = delete;
+    QuietTraces& operator=(const QuietTraces&) = delete;
+
+private:
+    std::ostringstream sink_;
+    std::streambuf* previous_;
+};
+
+GLFWwindow* openGameWindow()
+{
+    if (!glfwInit())
+        return nullptr;
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    GLFWwindow* window = glfwCreateWindow(1024, 800, "game bench", nullptr, nullptr);
+    if (window == nullptr)
+        return nullptr;
+    glfwMakeContextCurrent(window);
+    glfwSwapInterval(0); // measure the work, not the display's refresh
+    glewExperimental = GL_TRUE;
+    return glewInit() == GLEW_OK ? window : nullptr;
+}
+
+// Milliseconds to import the files from disk, the cache emptied first.
+double importMilliseconds(const std::vector<std::string>& files)
+{
+    Model::clearCache();
+    return millisecondsOf([&] {
+        for (const std::string& file : files)
+            Model model(file);
+    });
+}
+
+void measureCrowds(FrameLoop& loop, Game& game)
+{
+    game.lifepoints = 1 << 30; // creatures at the chest must not end the game while we measure
+    for (int massSpawns : {0, 1, 9}) {
+        for (int i = 0; i < massSpawns; ++i)
+            game.spawners.front().massSpawn();
+        const int beetles = static_cast<int>(game.creatures.size());
+        std::vector<double> frames;
+        std::vector<double> logic;
+        for (int i = 0; i < framesPerFigure; ++i)
+            frames.push_back(millisecondsOf([&] { loop.runFrame(); }));
+        for (int i = 0; i < framesPerFigure; ++i)
+            logic.push_back(millisecondsOf([&] { game.logic(logicStep); }));
+        const Spread f = spreadOf(frames);
+        const Spread l = spreadOf(logic);
+        std::printf("frame time, %4d beetles (600 frames):  median %8.3f ms   p99 %8.3f ms\n", beetles, f.median,
+                    f.p99);
+        std::printf("logic step, %4d beetles (600 steps):   median %8.3f ms   p99 %8.3f ms\n", beetles, l.median,
+                    l.p99);
+    }
+}
+
+void measureNewStone(Playfield& playfield)
+{
+    StoneController controller(playfield);
+    double total = 0.0;
+    for (int i = 0; i < stoneSamples; ++i) {
+        controller.landed = true; // the next update brings the next random stone
+        total += millisecondsOf([&] { controller.update(0.0f); });
+    }
+    const double cached = total / stoneSamples;
+    const double imported = importMilliseconds(stoneFiles) / static_cast<double>(stoneFiles.size());
+    std::printf("new stone after a landing:   %8.4f ms   (import of a stone model from disk %8.3f ms, %6.0fx)\n",
+                cached, imported, imported / cached);
+}
+
+void measureMassSpawn(Game& game)
+{
+    double total = 0.0;
+    for (int i = 0; i < spawnSamples; ++i) {
+        game.creatures.clear();
+        total += millisecondsOf([&] { game.spawners.front().massSpawn(); });
+    }
+    const double cached = total / spawnSamples;
+    const double imported = 106.0 * importMilliseconds(beetleFiles);
+    std::printf("one mass spawn (106 beetles): %7.3f ms   (importing their models 106 times %8.1f ms, %6.0fx)\n",
+                cached, imported, imported / cached);
+}
+
+void measurePeakMemory(Game& game)
+{
+    game.creatures.clear();
+    for (int i = 0; i < 10; ++i)
+        game.spawners.front().massSpawn();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak resident memory after ten mass spawns (%zu beetles): %.1f MiB\n", game.creatures.size(),
+                static_cast<double>(usage.ru_maxrss) / 1024.0);
+}
+
+} // namespace
+
+int main()
+{
+    std::printf("Quarvel game benchmark, %s build\n", QUARVEL_BUILD_TYPE);
+    const auto start = Clock::now();
+    GLFWwindow* window = openGameWindow();
+    if (window == nullptr) {
+        std::fprintf(stderr, "game_bench: no OpenGL 3.3 window (is DISPLAY set?)\n");
+        return 1;
+    }
+    QuietTraces quiet;
+    SpawnArea spawnArea;
+    Playfield playfield;
+    Game game(playfield, spawnArea);
+    glfwSetWindowUserPointer(window, &game);
+    FrameLoop loop(window, game, FrameLoop::StepByStep{});
+    loop.runFrame();
+    std::printf("start-up to the first swapped frame: %.1f ms\n",
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+
+    measureCrowds(loop, game);
+    measureNewStone(playfield);
+    measureMassSpawn(game);
+    measurePeakMemory(game);
+    loop.finish();
+    return 0;
+}
