@@ -74,8 +74,10 @@ public:
         animation->mDuration = duration;
         animation->mTicksPerSecond = 1000.0; // ignored: the game sets its own rate
         animation->mNumChannels = static_cast<unsigned>(channels_.size());
-        animation->mChannels = new aiNodeAnim*[channels_.size()];
-        std::copy(channels_.begin(), channels_.end(), animation->mChannels);
+        if (!channels_.empty()) {
+            animation->mChannels = new aiNodeAnim*[channels_.size()];
+            std::copy(channels_.begin(), channels_.end(), animation->mChannels);
+        }
         scene_->mNumAnimations = 1;
         scene_->mAnimations = new aiAnimation*[1]{animation};
         return *scene_;
