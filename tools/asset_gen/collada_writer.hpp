@@ -1,0 +1,16 @@
+#pragma once
+// Writes a skinned, animated model as COLLADA 1.4.1 (Y up, metres of 1): a joint tree under a
+// plain root node, the skinned mesh in a node of its own, one animation with a matrix channel per
+// keyed joint, and the material's texture as a PNG beside it.
+
+#include "output_folder.hpp"
+#include "skinned_model.hpp"
+
+#include <string>
+
+namespace assetgen {
+
+std::string colladaText(const SkinnedModel& model);
+void writeColladaModel(OutputFolder& out, const std::string& directory, const SkinnedModel& model);
+
+} // namespace assetgen

@@ -1,0 +1,67 @@
+#pragma once
+// A triangle list with positions, normals and texture coordinates, all drawn with one material.
+
+#include <glm/glm.hpp>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace assetgen {
+
+struct Vertex {
+    glm::vec3 position{0.0f};
+    glm::vec3 normal{0.0f, 1.0f, 0.0f};
+    glm::vec2 uv{0.0f};
+};
+
+// Axis-aligned box that grows to include points; empty until the first point.
+struct Bounds {
+    glm::vec3 min{std::numeric_limits<float>::max()};
+    glm::vec3 max{std::numeric_limits<float>::lowest()};
+
+    void include(glm::vec3 p);
+    void include(const Bounds& other);
+    bool empty() const { return min.x > max.x; }
+    glm::vec3 size() const { return max - min; }
+    glm::vec3 centre() const { return (min + max) * 0.5f; }
+};
+
+class Mesh {
+public:
+    explicit Mesh(std::string material = {});
+
+    const std::string& material() const { return material_; }
+    void setMaterial(std::string material) { material_ = std::move(material); }
+
+    uint32_t addVertex(const Vertex& v);
+    uint32_t addVertex(glm::vec3 position, glm::vec3 normal, glm::vec2 uv);
+    // Corners counter-clockwise seen from the side the face shows.
+    void addTriangle(uint32_t a, uint32_t b, uint32_t c);
+    void addQuad(uint32_t a, uint32_t b, uint32_t c, uint32_t d);
+    // A flat polygon (convex, counter-clockwise) with its own vertices and the face normal.
+    void addFlatPolygon(const std::vector<glm::vec3>& corners, const std::vector<glm::vec2>& uvs);
+
+    void append(const Mesh& other);
+    // Positions by m, normals by its inverse transpose; a mirroring m keeps the faces outward.
+    void transform(const glm::mat4& m);
+    // Maps texture coordinates into a sub-rectangle: uv' = offset + uv * scale.
+    void mapUv(glm::vec2 offset, glm::vec2 scale);
+
+    Bounds bounds() const;
+    const std::vector<Vertex>& vertices() const { return vertices_; }
+    std::vector<Vertex>& vertices() { return vertices_; }
+    const std::vector<uint32_t>& indices() const { return indices_; }
+    std::size_t triangleCount() const { return indices_.size() / 3; }
+
+private:
+    std::string material_;
+    std::vector<Vertex> vertices_;
+    std::vector<uint32_t> indices_;
+};
+
+// A copy of the mesh moved by m.
+Mesh transformed(Mesh mesh, const glm::mat4& m);
+
+} // namespace assetgen

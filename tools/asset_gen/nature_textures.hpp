@@ -1,0 +1,17 @@
+#pragma once
+// Painted textures of the ground, the trees and the stag beetle.
+
+#include "asset_model.hpp"
+
+namespace assetgen {
+
+Material fieldTexture();   // two by two cells of mown grass in a checker, cell edges marked
+Material meadowTexture();  // rougher grass around the field
+Material hillTexture();    // grass and rock of the far hills
+Material barkTexture();
+Material needlesTexture();
+Material leavesTexture();
+Material beetleShellTexture();
+Material beetleMandibleTexture();
+
+} // namespace assetgen
