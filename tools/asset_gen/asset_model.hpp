@@ -40,7 +40,7 @@ public:
 
 private:
     std::string name_;
-    int positionDecimals_ = 4, normalDecimals_ = 3;
+    int positionDecimals_ = 3, normalDecimals_ = 3;
     std::vector<Mesh> parts_;
     std::vector<Material> materials_;
 };

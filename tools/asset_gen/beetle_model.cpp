@@ -12,12 +12,12 @@
 namespace assetgen {
 namespace {
 
-constexpr float legRadius = 0.065f;
+constexpr float legRadius = 0.075f;
 
 // Elytra: a long dome split by a seam down the back, with a slight ridge either side.
 Mesh shell()
 {
-    Mesh m = ellipsoid({-0.85f, 0.76f, 0.0f}, {1.25f, 0.44f, 0.7f}, "beetle_shell", 24, 14);
+    Mesh m = ellipsoid({-0.8f, 0.72f, 0.0f}, {1.22f, 0.4f, 0.78f}, "beetle_shell", 24, 14);
     warp(m, [](glm::vec3 p) {
         const float side = std::abs(p.z) / 0.7f;
         const float seam = 0.03f * std::exp(-std::pow(p.z / 0.04f, 2.0f));
@@ -30,19 +30,19 @@ Mesh shell()
 
 Mesh thorax()
 {
-    Mesh m = ellipsoid({0.55f, 0.8f, 0.0f}, {0.42f, 0.32f, 0.64f}, "beetle_shell", 20, 10);
+    Mesh m = ellipsoid({0.58f, 0.76f, 0.0f}, {0.4f, 0.3f, 0.74f}, "beetle_shell", 20, 10);
     warp(m, [](glm::vec3 p) {  // squarer shield with a rim at the sides
-        const float side = std::abs(p.z) / 0.64f;
-        return glm::vec3(p.x, p.y + 0.04f * side * side, p.z * (1.0f + 0.06f * (1.0f - side)));
+        const float side = std::abs(p.z) / 0.74f;
+        return glm::vec3(p.x, p.y + 0.05f * side * side, p.z * (1.0f + 0.06f * (1.0f - side)));
     });
     return m;
 }
 
 Mesh head()
 {
-    Mesh m = ellipsoid({1.12f, 0.72f, 0.0f}, {0.3f, 0.24f, 0.5f}, "beetle_shell", 18, 9);
+    Mesh m = ellipsoid({1.12f, 0.72f, 0.0f}, {0.32f, 0.22f, 0.6f}, "beetle_shell", 18, 9);
     warp(m, [](glm::vec3 p) {  // a wide, flat head with a brow over the jaws
-        return glm::vec3(p.x + 0.08f * std::pow(std::abs(p.z) / 0.5f, 2.0f), p.y, p.z);
+        return glm::vec3(p.x + 0.1f * std::pow(std::abs(p.z) / 0.6f, 2.0f), p.y, p.z);
     });
     return m;
 }
@@ -50,20 +50,22 @@ Mesh head()
 // One mandible: a long curved horn with an inner tooth and a forked tip (side +1 left, -1 right).
 void mandible(Mesh& jaws, float side)
 {
-    const std::vector<glm::vec3> horn = smoothPath({{1.25f, 0.7f, side * 0.3f},
-                                                    {1.6f, 0.84f, side * 0.46f},
-                                                    {2.0f, 0.98f, side * 0.46f},
-                                                    {2.3f, 1.02f, side * 0.3f},
-                                                    {2.42f, 1.0f, side * 0.14f}},
+    const std::vector<glm::vec3> horn = smoothPath({{1.3f, 0.7f, side * 0.34f},
+                                                    {1.65f, 0.86f, side * 0.6f},
+                                                    {2.05f, 1.02f, side * 0.62f},
+                                                    {2.35f, 1.08f, side * 0.42f},
+                                                    {2.5f, 1.04f, side * 0.18f}},
                                                    5);
     std::vector<float> radii;
     for (std::size_t i = 0; i < horn.size(); ++i)
-        radii.push_back(0.11f - 0.085f * float(i) / float(horn.size() - 1));
+        radii.push_back(0.14f - 0.11f * float(i) / float(horn.size() - 1));
     jaws.append(tube(horn, radii, "beetle_mandible", 8, 1.5f));
-    const glm::vec3 toothBase = horn[horn.size() / 2];
-    jaws.append(tube({toothBase, toothBase + glm::vec3(0.05f, 0.06f, -side * 0.18f)}, {0.05f, 0.015f}, "beetle_mandible", 6, 2.0f));
+    for (float at : {0.45f, 0.62f}) {  // inner teeth, like the tines of an antler
+        const glm::vec3 base = horn[std::size_t(at * float(horn.size() - 1))];
+        jaws.append(tube({base, base + glm::vec3(0.04f, 0.08f, -side * 0.2f)}, {0.055f, 0.012f}, "beetle_mandible", 6, 2.0f));
+    }
     const glm::vec3 fork = horn[horn.size() * 4 / 5];
-    jaws.append(tube({fork, fork + glm::vec3(0.1f, 0.12f, -side * 0.06f)}, {0.035f, 0.012f}, "beetle_mandible", 6, 2.0f));
+    jaws.append(tube({fork, fork + glm::vec3(0.1f, 0.16f, -side * 0.04f)}, {0.045f, 0.012f}, "beetle_mandible", 6, 2.0f));
 }
 
 // A leg from the body: thigh out and up to the knee, shin down to the foot on the ground, a short
@@ -86,9 +88,9 @@ void legs(Mesh& body)
         glm::vec3 hip, knee, foot, toe;
     };
     const LegPose poses[] = {
-        {{0.62f, 0.56f, 0.3f}, {0.95f, 0.78f, 0.78f}, {1.3f, 0.0f, 1.05f}, {1.52f, 0.0f, 1.15f}},     // front
-        {{0.05f, 0.52f, 0.4f}, {0.1f, 0.8f, 0.95f}, {0.18f, 0.0f, 1.3f}, {0.3f, 0.0f, 1.48f}},        // middle
-        {{-0.45f, 0.52f, 0.42f}, {-0.75f, 0.78f, 0.9f}, {-1.05f, 0.0f, 1.15f}, {-1.28f, 0.0f, 1.28f}}, // hind
+        {{0.62f, 0.52f, 0.32f}, {0.98f, 0.66f, 0.86f}, {1.28f, 0.0f, 1.08f}, {1.5f, 0.0f, 1.16f}},     // front
+        {{0.05f, 0.5f, 0.42f}, {0.12f, 0.66f, 1.0f}, {0.2f, 0.0f, 1.26f}, {0.32f, 0.0f, 1.42f}},       // middle
+        {{-0.45f, 0.5f, 0.44f}, {-0.78f, 0.64f, 0.98f}, {-1.02f, 0.0f, 1.18f}, {-1.24f, 0.0f, 1.28f}}, // hind
     };
     for (float side : {1.0f, -1.0f})
         for (const LegPose& p : poses) {

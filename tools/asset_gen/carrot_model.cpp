@@ -43,49 +43,53 @@ Mesh root(glm::vec3 axisPoint, float tipZ, float topZ, float radius)
     return m;
 }
 
-// Feathery leaflets in pairs along a stalk, pointing forward and out.
-void addLeaflets(Mesh& greens, const std::vector<glm::vec3>& stalk, Random& random)
+// A frilly puff of leaves: a flattened lumpy blob lying along the stalk's direction.
+Mesh leafPuff(glm::vec3 at, glm::vec3 along, float size, uint32_t seed)
 {
-    for (std::size_t i = stalk.size() / 4; i + 1 < stalk.size(); i += 3)
-        for (float side : {1.0f, -1.0f}) {
-            const glm::vec3 dir = glm::normalize(stalk[i + 1] - stalk[i]);
-            const glm::vec3 sideways = glm::normalize(glm::cross(dir, glm::vec3(0, 1, 0))) * side;
-            const float length = random.range(0.36f, 0.52f) * (1.0f - 0.4f * float(i) / float(stalk.size()));
-            Mesh leaflet = ellipsoid({length * 0.5f, 0, 0}, {length * 0.5f, 0.02f, 0.1f}, "carrot_greens", 6, 3);
-            const glm::vec3 along = glm::normalize(sideways + dir * 1.1f + glm::vec3(0, random.range(-0.1f, 0.5f), 0));
-            const glm::vec3 flat = glm::normalize(glm::cross(glm::vec3(0, 1, 0), along));
-            glm::mat4 t(1.0f);
-            t[0] = glm::vec4(along, 0);
-            t[1] = glm::vec4(glm::normalize(glm::cross(along, flat)), 0);
-            t[2] = glm::vec4(flat, 0);
-            t[3] = glm::vec4(stalk[i], 1);
-            greens.append(transformed(leaflet, t));
-        }
+    Mesh puff = ellipsoid({0, 0, 0}, {size, size * 0.42f, size * 0.72f}, "carrot_greens", 9, 5);
+    warp(puff, [size, seed](glm::vec3 p) {
+        const float frill = 0.75f + 0.5f * valueNoise3(p * (9.0f / size), seed);
+        return glm::vec3(p.x * frill, p.y * (0.8f + 0.4f * frill), p.z * frill);
+    });
+    const glm::vec3 x = glm::normalize(along);
+    const glm::vec3 z = glm::normalize(glm::cross(x, glm::vec3(0, 1, 0)));
+    glm::mat4 t(1.0f);
+    t[0] = glm::vec4(x, 0);
+    t[1] = glm::vec4(glm::cross(z, x), 0);
+    t[2] = glm::vec4(z, 0);
+    t[3] = glm::vec4(at, 1);
+    return transformed(puff, t);
 }
 
-// Stalks leave the crown of the root and fan out over the foot cell.
+// Stalks leave the crown of the root and fan out over the foot cell, each ending in a bunch of
+// leaf puffs with smaller ones along the way.
 Mesh greens(glm::vec3 crown, const Bounds& foot)
 {
     Mesh all("carrot_greens");
     Random random(5);
-    const glm::vec3 ends[] = {{foot.max.x - 0.25f, 1.55f, foot.min.z + 0.3f}, {foot.max.x - 0.15f, 0.95f, foot.centre().z},
-                              {foot.max.x - 0.3f, 1.7f, foot.max.z - 0.3f},   {foot.max.x - 0.45f, 0.45f, foot.max.z - 0.3f},
-                              {foot.max.x - 0.4f, 0.5f, foot.min.z + 0.35f},  {foot.centre().x, 1.8f, foot.centre().z},
-                              {foot.centre().x + 0.2f, 1.3f, foot.max.z - 0.15f}, {foot.centre().x, 1.1f, foot.min.z + 0.2f}};
+    const glm::vec3 c = foot.centre();
+    const glm::vec3 ends[] = {{foot.max.x - 0.4f, 1.45f, foot.min.z + 0.4f}, {foot.max.x - 0.35f, 0.8f, c.z},
+                              {foot.max.x - 0.4f, 1.5f, foot.max.z - 0.4f},  {c.x + 0.2f, 0.55f, foot.max.z - 0.45f},
+                              {c.x + 0.2f, 0.55f, foot.min.z + 0.45f},       {c.x - 0.1f, 1.6f, c.z},
+                              {c.x + 0.55f, 1.55f, c.z + 0.2f}};
+    uint32_t seed = 900;
     for (const glm::vec3& end : ends) {
         const glm::vec3 out = crown + glm::vec3(0.4f, 0.1f, 0.1f);
         const glm::vec3 bend = glm::mix(out, end, 0.45f) + glm::vec3(0.0f, 0.25f, 0.0f);
-        const std::vector<glm::vec3> stalk = smoothPath({crown, out, bend, end}, 5);
+        const std::vector<glm::vec3> stalk = smoothPath({crown, out, bend, end}, 4);
         std::vector<float> radii;
         for (std::size_t i = 0; i < stalk.size(); ++i)
-            radii.push_back(0.07f - 0.04f * float(i) / float(stalk.size()));
+            radii.push_back(0.08f - 0.04f * float(i) / float(stalk.size()));
         all.append(tube(stalk, radii, "carrot_greens", 6, 2.0f));
-        addLeaflets(all, stalk, random);
+        const glm::vec3 dir = glm::normalize(end - stalk[stalk.size() - 3]);
+        all.append(leafPuff(end, dir, random.range(0.4f, 0.48f), seed++));
+        for (float side : {-1.0f, 1.0f}) {
+            const glm::vec3 sideways = glm::normalize(glm::cross(dir, glm::vec3(0, 1, 0))) * side;
+            all.append(leafPuff(end - dir * 0.15f + sideways * 0.18f, dir + sideways * 0.8f, random.range(0.3f, 0.38f), seed++));
+            const glm::vec3 mid = stalk[stalk.size() * 3 / 5];
+            all.append(leafPuff(mid + sideways * 0.12f + glm::vec3(0, 0.05f, 0), dir + sideways, random.range(0.22f, 0.28f), seed++));
+        }
     }
-    // The leaflet that reaches furthest out marks the cell's far edge.
-    Mesh tip = ellipsoid({0, 0, 0}, {0.2f, 0.025f, 0.07f}, "carrot_greens", 8, 4);
-    tip.transform(glm::translate(glm::mat4(1.0f), glm::vec3(foot.max.x - 0.21f, 0.95f, foot.centre().z + 0.1f)));
-    all.append(tip);
     return all;
 }
 
@@ -108,7 +112,7 @@ AssetModel makeCarrot()
     Mesh leaves = greens({axis.x, axis.y, topZ - 0.05f}, foot);
     Bounds reach = foot;
     reach.include(topCell);
-    confine(leaves, reach, 0.12f);
+    confine(leaves, reach, 0.08f);
     model.add(leaves);
     return model;
 }

@@ -147,7 +147,6 @@ void addCushion(AssetModel& model, glm::vec3 c, float half)
 AssetModel makeChest()
 {
     AssetModel model("schatztruhe-truhe");
-    model.setPrecision(3, 3);  // 0.1 world units at the chest's scale of 100
     for (Material m : {chestWoodTexture(), chestInnerTexture(), ironTexture(), brassTexture(), velvetTexture()})
         model.addMaterial(std::move(m));
     addBody(model);

@@ -92,7 +92,7 @@ std::string objText(const AssetModel& model, const std::string& mtlFile)
             if (corners[i].empty()) {
                 const Vertex& v = verts[i];
                 const int p = positions.index(positionText[i]);
-                const int t = uvs.index(join({v.uv.x, v.uv.y}, 4));
+                const int t = uvs.index(join({v.uv.x, v.uv.y}, 3));
                 const int n = normals.index(join({v.normal.x, v.normal.y, v.normal.z}, model.normalDecimals()));
                 corners[i] = std::to_string(p) + "/" + std::to_string(t) + "/" + std::to_string(n);
             }

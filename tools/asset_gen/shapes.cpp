@@ -18,22 +18,27 @@ bool isPoleRow(const SurfaceGrid& g, int row)
     return true;
 }
 
-glm::vec3 rowCentroid(const SurfaceGrid& g, int row)
+// A pole's normal: the area-weighted normal of the fan of triangles around it, wound as surfaceMesh
+// winds them (right for flat caps as for domes).
+glm::vec3 poleNormal(const SurfaceGrid& g, int r)
 {
     glm::vec3 sum(0.0f);
-    const int count = g.wrapU ? g.columns : g.columns + 1;
-    for (int c = 0; c < count; ++c)
-        sum += g.at(c, row);
-    return sum / float(count);
+    for (int c = 0; c < g.columns; ++c) {
+        if (r == 0) {
+            const glm::vec3 pole = g.at(c, 0);
+            sum += glm::cross(g.at(c, 1) - pole, g.at(c + 1, 1) - pole);
+        } else {
+            const glm::vec3 a = g.at(c, r - 1), b = g.at(c + 1, r - 1);
+            sum += glm::cross(g.at(c, r) - a, b - a);
+        }
+    }
+    return glm::length(sum) > tinyLength ? glm::normalize(sum) : glm::vec3(0, 1, 0);
 }
 
 glm::vec3 latticeNormal(const SurfaceGrid& g, int c, int r)
 {
-    if (isPoleRow(g, r)) {
-        const int neighbour = r == 0 ? 1 : r - 1;
-        const glm::vec3 away = g.at(c, r) - rowCentroid(g, neighbour);
-        return glm::length(away) > tinyLength ? glm::normalize(away) : glm::vec3(0, 1, 0);
-    }
+    if ((r == 0 || r == g.rows) && isPoleRow(g, r))
+        return poleNormal(g, r);
     int left = c - 1, right = c + 1;
     if (g.wrapU) {
         left = c == 0 ? g.columns - 1 : left;

@@ -101,7 +101,6 @@ Mesh pileSurface()
 AssetModel makeCoins()
 {
     AssetModel model("coins");
-    model.setPrecision(3, 3);  // 0.1 world units at the chest's scale of 100
     model.addMaterial(coinPileTexture());
     model.addMaterial(coinTexture());
     model.add(pileSurface());
@@ -150,7 +149,6 @@ AssetModel makeDiamond2()
 AssetModel makeCrown()
 {
     AssetModel model("schatztruhe-crown");
-    model.setPrecision(3, 3);  // 0.1 world units at the chest's scale of 100
     for (Material m : {goldTexture(), velvetTexture(), pearlTexture(), gemTexture("gem_red", rgb255(255, 150, 150), rgb255(160, 0, 20)),
                        gemTexture("gem_blue", rgb255(190, 236, 255), rgb255(30, 110, 220))})
         model.addMaterial(std::move(m));
@@ -181,7 +179,6 @@ AssetModel makeCrown()
 AssetModel makeNecklace()
 {
     AssetModel model("schatztruhe-necklace");
-    model.setPrecision(3, 3);  // 0.1 world units at the chest's scale of 100
     model.addMaterial(pearlTexture());
     model.addMaterial(goldTexture());
     model.addMaterial(gemTexture("gem_red", rgb255(255, 150, 150), rgb255(160, 0, 20)));

@@ -155,8 +155,10 @@ assetgen::Image stoneCells(const std::string& root)
         for (const std::string turns : {"", "x", "xx", "z", "xz"}) {
             const glm::vec3 pivot(0, 300, 0);
             const TurnedStone s = turnStone(pivot, e.stone.scale, e.stone.drawOffset, e.centre, e.stone.cells, turns);
+            const bool cellsStay = e.stone.file == "quad";  // the burger fills its unturned cells however it shows
             std::vector<glm::vec3> edges;
-            for (const glm::vec3& c : s.cells) {
+            for (const glm::vec3& c : cellsStay ? turnStone(pivot, e.stone.scale, e.stone.drawOffset, e.centre, e.stone.cells, "").cells
+                                                : s.cells) {
                 const auto box = cellEdges(c);
                 edges.insert(edges.end(), box.begin(), box.end());
             }
