@@ -248,6 +248,7 @@ Mesh ellipsoid(glm::vec3 centre, glm::vec3 radii, const std::string& material, i
         const float a = glm::pi<float>() * float(r) / float(rings);
         profile.push_back({std::sin(a), -std::cos(a)});
     }
+    profile.front().x = profile.back().x = 0.0f;  // exact poles: sin(pi) is not quite 0 in floats
     LatheOptions options;
     options.segments = segments;
     Mesh mesh = lathe(profile, material, options);
