@@ -110,8 +110,8 @@ AssetModel makeGround()
     model.add(field());
     model.add(surroundings("meadow", false));
     Mesh hills = surroundings("hills", true);
-    for (Vertex& v : hills.vertices())
-        v.uv *= 0.5f;
+    for (Vertex& v : hills.vertices())  // one texture repeat per 3000 units: broad woods and meadows
+        v.uv *= meadowTile / 3000.0f;
     model.add(hills);
     glm::mat4 toGround(1.0f);
     toGround[0][0] = 1.0f / groundScale.x;

@@ -55,11 +55,15 @@ Material meadowTexture()
 
 Material hillTexture()
 {
-    return material("hills", 128, [](glm::vec2 uv) {
+    // Meadows with woods on them: dark clumps of tree crowns where the woods are, grey rock here and there.
+    return material("hills", 256, [](glm::vec2 uv) {
         const float patches = fbm(uv * 4.0f, 4, 5, 421);
-        glm::vec3 c = glm::mix(rgb255(104, 146, 60), rgb255(62, 104, 46), patches);
-        const float rock = smoothstep(0.62f, 0.72f, fbm(uv * 8.0f, 8, 3, 422));
-        return glm::mix(c, rgb255(134, 128, 112), rock * 0.7f);
+        glm::vec3 c = glm::mix(rgb255(118, 160, 66), rgb255(78, 122, 50), patches);
+        const float wood = smoothstep(0.54f, 0.6f, fbm(uv * 3.0f, 3, 4, 423));
+        const float crowns = smoothstep(0.5f, 0.15f, cellDistance(uv * 32.0f, 32, 424));
+        c = glm::mix(c, glm::mix(rgb255(44, 84, 42), rgb255(70, 114, 54), crowns), wood);
+        const float rock = smoothstep(0.66f, 0.74f, fbm(uv * 8.0f, 8, 3, 422));
+        return glm::mix(c, rgb255(138, 132, 118), rock * 0.6f);
     }, 0.05f, 4.0f);
 }
 
