@@ -33,6 +33,8 @@ const ModelFile modelFiles[] = {
     {"Models/bakedsq.dae", 1},
 };
 
+void PrintTo(const ModelFile& f, std::ostream* out) { *out << f.path; }
+
 class ModelFileTest : public ::testing::TestWithParam<ModelFile> {};
 
 TEST_P(ModelFileTest, ImportsWithNormalsTextureCoordinatesAndADecodableDiffuseTexture)

@@ -38,6 +38,8 @@ const std::vector<StoneClass>& stoneClasses()
     return classes;
 }
 
+void PrintTo(const StoneClass& c, std::ostream* out) { *out << c.name; }
+
 // The game's placement after the given quarter turns ('x' or 'z' each), pivot cell at the origin.
 struct Placement {
     glm::mat4 model;
