@@ -1,5 +1,5 @@
 // The ground: the 15 x 15 cell field in mown grass, a meadow around it and a ring of hills far out
-// that closes the horizon. Authored in world units and stored in the ground's own frame.
+// that fills the view up to just under the horizon, so the sky shows above them. Authored in world units and stored in the ground's own frame.
 #include "nature_textures.hpp"
 #include "noise.hpp"
 #include "scene_models.hpp"
@@ -23,7 +23,7 @@ constexpr int fieldCells = 15;
 constexpr glm::vec2 centre{700.0f, 700.0f};
 constexpr float flatRadius = 4300.0f;    // flat out to here (field, spawn rim, trees)
 constexpr float hillRadius = 10500.0f;   // the hills are highest around here
-constexpr float hillHeight = 3200.0f;    // above the player's camera (1500), so they close the horizon
+constexpr float hillHeight = 1250.0f;    // below the player's camera (1500): a skyline under the sky
 constexpr float meadowTile = 400.0f;     // world units per repeat of the meadow texture
 
 float groundHeight(float x, float z)

@@ -153,22 +153,25 @@ TEST_F(Ground, IsFlatUnderThePlayAreaAndReachesFarOut)
         EXPECT_GT(edge, 700.0f + 10000.0f);
 }
 
-// Looking out level from the player's camera in any direction, ground rises above eye height before
-// the far plane (20000): no sky shows below the horizon.
-TEST_F(Ground, HillsCloseTheHorizonAllAround)
+// Looking out level from the player's camera in any direction, the hills rise to just under the horizon
+// within the far plane (20000): no gap below the skyline, and the sky above it.
+TEST_F(Ground, HillsFillTheViewUpToTheHorizonAllAround)
 {
     constexpr int sectors = 36;
-    std::vector<float> highest(sectors, -1e9f);
+    std::vector<float> highest(sectors, -90.0f); // elevation of the skyline seen from the camera, degrees
     for (const glm::vec3& p : ground.positions(groundMatrix())) {
         const glm::vec2 d(p.x - playerCamera.x, p.z - playerCamera.z);
         if (glm::length(d) > 19000.0f)
             continue;
         const float a = std::atan2(d.y, d.x) + glm::pi<float>();
         const int s = std::min(int(a / glm::two_pi<float>() * sectors), sectors - 1);
-        highest[s] = std::max(highest[s], p.y);
+        const float elevation = glm::degrees(std::atan2(p.y - playerCamera.y, glm::length(d)));
+        highest[s] = std::max(highest[s], elevation);
     }
-    for (int s = 0; s < sectors; ++s)
-        EXPECT_GT(highest[s], playerCamera.y) << "sector " << s;
+    for (int s = 0; s < sectors; ++s) {
+        EXPECT_LT(highest[s], 0.0f) << "sector " << s;
+        EXPECT_GT(highest[s], -4.0f) << "sector " << s;
+    }
 }
 
 class Trees : public ::testing::Test {
