@@ -40,6 +40,17 @@ void ScreenImage::meanColour(const ScreenRegion& r, double rgb[3]) const
         rgb[c] = sum[c] / count;
 }
 
+int ScreenImage::darkPixels(const ScreenRegion& r, int maxChannel) const
+{
+    int dark = 0;
+    for (int y = r.y; y < r.y + r.height; ++y)
+        for (int x = r.x; x < r.x + r.width; ++x) {
+            const std::uint8_t* p = pixel(x, y);
+            dark += p[0] <= maxChannel && p[1] <= maxChannel && p[2] <= maxChannel;
+        }
+    return dark;
+}
+
 double ScreenImage::changedShare(const ScreenImage& other, const ScreenRegion& r) const
 {
     int changed = 0;

@@ -25,6 +25,8 @@ public:
     int colourCount(const ScreenRegion& region) const;
     // Mean colour of the region, channels 0..255.
     void meanColour(const ScreenRegion& region, double rgb[3]) const;
+    // Pixels in the region whose channels are all at most maxChannel (text is drawn in black).
+    int darkPixels(const ScreenRegion& region, int maxChannel) const;
     // Share of pixels in the region whose colour differs from the other image's by more than 24 in a channel.
     double changedShare(const ScreenImage& other, const ScreenRegion& region) const;
 
