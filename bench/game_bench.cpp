@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <sstream>
@@ -27,7 +28,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int framesPerFigure = 600;
+int framesPerFigure = 600; // a first argument sets another count
 constexpr float logicStep = 1.0f / 60.0f; // seconds
 constexpr int stoneSamples = 200;
 constexpr int spawnSamples = 20;
@@ -111,10 +112,10 @@ void measureCrowds(FrameLoop& loop, Game& game)
             logic.push_back(millisecondsOf([&] { game.logic(logicStep); }));
         const Spread f = spreadOf(frames);
         const Spread l = spreadOf(logic);
-        std::printf("frame time, %4d beetles (600 frames):  median %8.3f ms   p99 %8.3f ms\n", beetles, f.median,
-                    f.p99);
-        std::printf("logic step, %4d beetles (600 steps):   median %8.3f ms   p99 %8.3f ms\n", beetles, l.median,
-                    l.p99);
+        std::printf("frame time, %4d beetles (%d frames):  median %8.3f ms   p99 %8.3f ms\n", beetles,
+                    framesPerFigure, f.median, f.p99);
+        std::printf("logic step, %4d beetles (%d steps):   median %8.4f ms   p99 %8.4f ms\n", beetles,
+                    framesPerFigure, l.median, l.p99);
     }
 }
 
@@ -158,8 +159,10 @@ void measurePeakMemory(Game& game)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc > 1)
+        framesPerFigure = std::max(1, std::atoi(argv[1]));
     std::printf("Quarvel game benchmark, %s build\n", QUARVEL_BUILD_TYPE);
     const auto start = Clock::now();
     GLFWwindow* window = openGameWindow();
