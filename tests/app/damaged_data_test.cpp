@@ -1,0 +1,136 @@
+// The real game on a copy of its data with one file missing, cut short or empty: every damage is
+// reported, and the game either plays on or exits with its documented status. None of them crashes.
+
+#include "tests/support/game_session.hpp"
+#include "tests/support/run_program.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int occurrences(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// A private copy of everything the game reads from its working directory.
+class DataCopy {
+public:
+    DataCopy()
+    {
+        char name[] = "/tmp/quarvel-data-XXXXXX";
+        root_ = mkdtemp(name);
+        const fs::path source = sourceDir();
+        fs::copy(source / "QUARVEL", root_ / "QUARVEL", fs::copy_options::recursive);
+        for (const char* font : {"digital-7.ttf", "Crickx.otf"})
+            fs::copy_file(source / font, root_ / font);
+    }
+    ~DataCopy() { fs::remove_all(root_); }
+    DataCopy(const DataCopy&) = delete;
+    DataCopy& operator=(const DataCopy&) = delete;
+
+    void remove(const std::string& file) { fs::remove(root_ / file); }
+    void truncate(const std::string& file) { fs::resize_file(root_ / file, fs::file_size(root_ / file) / 2); }
+    void empty(const std::string& file) { std::ofstream(root_ / file, std::ios::trunc); }
+    std::string path() const { return root_.string(); }
+
+private:
+    fs::path root_;
+};
+
+// Plays a little on damaged data: the game must answer keys, spawn creatures and quit cleanly.
+void expectPlaysOn(const DataCopy& data, const std::string& expectedReport)
+{
+    GameSession game({}, data.path());
+    ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
+    bool responsive = false;
+    for (int attempt = 0; attempt < 60 && !responsive; ++attempt) {
+        const std::size_t from = game.output().size();
+        game.key("r");
+        responsive = game.waitForOutput("1\n", 1.0, from);
+    }
+    EXPECT_TRUE(responsive) << game.output().substr(0, 2000);
+    game.key("q");
+    game.key("F1");
+    game.hold("p", 0.1);
+    game.hold("space", 3.0);
+    EXPECT_TRUE(game.waitForOutput("Spawning on ", 20.0));
+    game.key("Escape");
+    EXPECT_EQ(game.waitForExit(), 0) << game.errors();
+    if (!expectedReport.empty()) {
+        EXPECT_NE(game.output().find(expectedReport), std::string::npos) << game.output().substr(0, 2000);
+    }
+}
+
+TEST(DamagedData, MissingModelIsReportedAndPlayGoesOn)
+{
+    DataCopy data;
+    data.remove("QUARVEL/Ressources/Stones/fathirsch.obj");
+    data.remove("QUARVEL/Ressources/Models/coins.obj");
+    expectPlaysOn(data, "ERROR::ASSIMP:: ");
+}
+
+TEST(DamagedData, TruncatedModelsDoNotStopThePlay)
+{
+    DataCopy data;
+    data.truncate("QUARVEL/Ressources/Stones/fathirsch.obj");
+    data.truncate("QUARVEL/Ressources/Models/bakedsq.dae");
+    data.truncate("QUARVEL/Ressources/Stones/quad.obj");
+    expectPlaysOn(data, "");
+}
+
+TEST(DamagedData, MissingAndBrokenTexturesDoNotStopThePlay)
+{
+    DataCopy data;
+    data.remove("QUARVEL/Ressources/Models/field_grass.png");
+    data.truncate("QUARVEL/Ressources/Stones/beetle_shell.png");
+    data.empty("QUARVEL/Ressources/Models/squirrel_fur.png");
+    expectPlaysOn(data, "");
+}
+
+TEST(DamagedData, MissingFontIsReportedGlyphByGlyph)
+{
+    DataCopy data;
+    data.remove("Crickx.otf");
+    data.truncate("digital-7.ttf");
+    GameSession game({}, data.path());
+    ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
+    ASSERT_TRUE(game.waitForOutput("ERROR::FREETYPE: Failed to load font\n", 30.0));
+    sleepSeconds(1.0);
+    game.key("F1");
+    game.key("F2");
+    sleepSeconds(1.0);
+    game.key("Escape");
+    EXPECT_EQ(game.waitForExit(), 0) << game.errors();
+    EXPECT_GE(occurrences(game.output(), "ERROR::FREETYTPE: Failed to load Glyph\n"), 128);
+}
+
+TEST(DamagedData, EmptyShaderEndsTheStartWithItsCompilerLog)
+{
+    DataCopy data;
+    data.empty("QUARVEL/Shader/particle.frag");
+    const ProgramResult r = runProgram(gameBinary(), {}, data.path());
+    EXPECT_EQ(r.status, 255);
+    EXPECT_EQ(occurrences(r.out, "Your shader is fine\n"), 7);
+    EXPECT_NE(r.out.find("Failed to compile shader\n"), std::string::npos) << r.out;
+}
+
+TEST(DamagedData, MissingShaderIsNamedAndEndsTheStart)
+{
+    DataCopy data;
+    data.remove("QUARVEL/Shader/shadowmap.vert");
+    const ProgramResult r = runProgram(gameBinary(), {}, data.path());
+    EXPECT_EQ(r.status, 255);
+    EXPECT_NE(r.out.find("Failed to open shader file: QUARVEL/Shader/shadowmap.vert\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("shadowmap.frag"), std::string::npos);
+}
+
+} // namespace
