@@ -14,6 +14,9 @@
 
 namespace {
 
+// Larger windows cannot be drawn into by common GL drivers, and X cannot even describe them.
+constexpr int maxWindowSize = 16384; // pixels
+
 void reportGlfwError(int code, const char* description)
 {
     std::cerr << "GLFW error " << code << ": " << description << '\n';
@@ -21,8 +24,9 @@ void reportGlfwError(int code, const char* description)
 
 GLFWwindow* openWindow(const LaunchSettings& settings)
 {
-    // GLFW asserts on negative sizes; such a window simply cannot be opened.
-    if (settings.width < 0 || settings.height < 0)
+    // GLFW asserts on negative sizes; such windows, like absurdly large ones, simply cannot be opened.
+    if (settings.width < 0 || settings.height < 0 || settings.width > maxWindowSize ||
+        settings.height > maxWindowSize)
         return nullptr;
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);

@@ -124,11 +124,14 @@ TEST(CommandLine, ZeroWidthFailsAtWindowCreation)
     EXPECT_NE(r.out.find("Failed to open window\n"), std::string::npos) << r.out;
 }
 
-TEST(CommandLine, NegativeSizeFailsCleanly)
+TEST(CommandLine, NegativeAndHugeSizesFailAtWindowCreation)
 {
-    const ProgramResult r = runProgram(gameBinary(), {"-640", "-480"}, sourceDir());
-    EXPECT_EQ(r.status, 255);
-    EXPECT_NE(r.out.find("Failed to open window\n"), std::string::npos) << r.out;
+    for (const auto& size : {std::vector<std::string>{"-640", "-480"}, std::vector<std::string>{"100000", "800"},
+                             std::vector<std::string>{"1024", "2147483647", "0"}}) {
+        const ProgramResult r = runProgram(gameBinary(), size, sourceDir());
+        EXPECT_EQ(r.status, 255) << size[0] << " " << size[1];
+        EXPECT_NE(r.out.find("Failed to open window\n"), std::string::npos) << r.out;
+    }
 }
 
 } // namespace
