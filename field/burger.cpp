@@ -1,7 +1,5 @@
 #include "field/burger.hpp"
 
-#include "field/stone_layout.hpp"
-
 #include <array>
 
 namespace vosk::scene {
@@ -18,18 +16,13 @@ constexpr StoneLayout layout{
     cells,
     glm::vec3(50.0f, 9.0f, 50.0f),
     glm::vec3(0.0f, 90.0f, 0.0f),
+    'B',
+    0,
+    false,
 };
 
 } // namespace
 
-Burger::Burger() : stoneModel(layout.modelFile)
-{
-    applyStoneLayout(*this, layout);
-}
-
-glm::vec3 Burger::baseDrawOffset() const
-{
-    return layout.baseDrawOffset;
-}
+Burger::Burger() : Stone(layout) {}
 
 } // namespace vosk::scene

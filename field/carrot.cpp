@@ -1,7 +1,5 @@
 #include "field/carrot.hpp"
 
-#include "field/stone_layout.hpp"
-
 #include <array>
 
 namespace vosk::scene {
@@ -17,18 +15,13 @@ constexpr StoneLayout layout{
     cells,
     glm::vec3(0.0f, 0.0f, 50.0f),
     glm::vec3(0.0f, 50.0f, -50.0f),
+    'C',
+    1,
+    true,
 };
 
 } // namespace
 
-Carrot::Carrot() : stoneModel(layout.modelFile)
-{
-    applyStoneLayout(*this, layout);
-}
-
-glm::vec3 Carrot::baseDrawOffset() const
-{
-    return layout.baseDrawOffset;
-}
+Carrot::Carrot() : Stone(layout) {}
 
 } // namespace vosk::scene

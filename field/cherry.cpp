@@ -1,7 +1,5 @@
 #include "field/cherry.hpp"
 
-#include "field/stone_layout.hpp"
-
 #include <array>
 
 namespace vosk::scene {
@@ -17,18 +15,13 @@ constexpr StoneLayout layout{
     cells,
     glm::vec3(0.0f, 0.0f, -100.0f),
     glm::vec3(0.0f, 50.0f, 100.0f),
+    'C',
+    1,
+    true,
 };
 
 } // namespace
 
-Cherry::Cherry() : stoneModel(layout.modelFile)
-{
-    applyStoneLayout(*this, layout);
-}
-
-glm::vec3 Cherry::baseDrawOffset() const
-{
-    return layout.baseDrawOffset;
-}
+Cherry::Cherry() : Stone(layout) {}
 
 } // namespace vosk::scene

@@ -1,7 +1,5 @@
 #include "field/french_fries.hpp"
 
-#include "field/stone_layout.hpp"
-
 #include <array>
 
 namespace vosk::scene {
@@ -17,18 +15,13 @@ constexpr StoneLayout layout{
     cells,
     glm::vec3(0.0f, -100.0f, 0.0f),
     glm::vec3(0.0f, 150.0f, 0.0f),
+    'F',
+    2,
+    true,
 };
 
 } // namespace
 
-FrenchFries::FrenchFries() : stoneModel(layout.modelFile)
-{
-    applyStoneLayout(*this, layout);
-}
-
-glm::vec3 FrenchFries::baseDrawOffset() const
-{
-    return layout.baseDrawOffset;
-}
+FrenchFries::FrenchFries() : Stone(layout) {}
 
 } // namespace vosk::scene

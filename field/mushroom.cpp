@@ -1,7 +1,5 @@
 #include "field/mushroom.hpp"
 
-#include "field/stone_layout.hpp"
-
 #include <array>
 
 namespace vosk::scene {
@@ -17,18 +15,13 @@ constexpr StoneLayout layout{
     cells,
     glm::vec3(0.0f, 0.0f, -100.0f),
     glm::vec3(0.0f, 50.0f, 100.0f),
+    'C',
+    1,
+    true,
 };
 
 } // namespace
 
-Mushroom::Mushroom() : stoneModel(layout.modelFile)
-{
-    applyStoneLayout(*this, layout);
-}
-
-glm::vec3 Mushroom::baseDrawOffset() const
-{
-    return layout.baseDrawOffset;
-}
+Mushroom::Mushroom() : Stone(layout) {}
 
 } // namespace vosk::scene
