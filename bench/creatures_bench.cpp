@@ -8,6 +8,8 @@
 #include "field/playfield.hpp"
 #include "tests/field/fake_food.hpp"
 
+#include "bench/quiet_traces.hpp"
+
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>
@@ -21,18 +23,6 @@ namespace {
 constexpr float frame = 0.016f; // seconds
 constexpr int episodeFrames = 300;
 
-// Swallows the game's traces (spawn lines, climbing) while a benchmark runs; the report still prints.
-class QuietTraces {
-public:
-    QuietTraces() : previous_(std::cout.rdbuf(sink_.rdbuf())) {}
-    ~QuietTraces() { std::cout.rdbuf(previous_); }
-    QuietTraces(const QuietTraces&) = delete;
-    QuietTraces& operator=(const QuietTraces&) = delete;
-
-private:
-    std::ostringstream sink_;
-    std::streambuf* previous_;
-};
 
 // The chest with its blocked columns and a broken ring of one- and two-level stones around it.
 struct BenchField {

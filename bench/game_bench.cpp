@@ -10,6 +10,8 @@
 #include "game/game.hpp"
 #include "render/model.hpp"
 
+#include "bench/quiet_traces.hpp"
+
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <sys/resource.h>
@@ -58,18 +60,6 @@ Spread spreadOf(std::vector<double> samples)
     return {samples[samples.size() / 2], samples[samples.size() * 99 / 100]};
 }
 
-// Keeps the game's traces (spawn lines, landings, grids) out of the report, which uses printf.
-class QuietTraces {
-public:
-    QuietTraces() : previous_(std::cout.rdbuf(sink_.rdbuf())) {}
-    ~QuietTraces() { std::cout.rdbuf(previous_); }
-    QuietTraces(const QuietTraces&) = delete;
-    QuietTraces& operator=(const QuietTraces&) = delete;
-
-private:
-    std::ostringstream sink_;
-    std::streambuf* previous_;
-};
 
 GLFWwindow* openGameWindow()
 {

@@ -1,6 +1,7 @@
 #include "tests/support/game_session.hpp"
 
 #include "tests/support/run_program.hpp"
+#include "tests/support/temp_file.hpp"
 
 #include <X11/Xlib.h>
 
@@ -19,21 +20,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string tempPath()
-{
-    char name[] = "/tmp/quarvel-session-XXXXXX";
-    close(mkstemp(name));
-    return name;
-}
 
 std::string commandOutput(const std::string& command)
 {
@@ -108,8 +94,8 @@ void GameSession::startDisplay()
 
 void GameSession::startGame(const std::vector<std::string>& arguments, const std::string& workingDirectory)
 {
-    outPath_ = tempPath();
-    errPath_ = tempPath();
+    outPath_ = makeTempFile();
+    errPath_ = makeTempFile();
     game_ = fork();
     if (game_ == 0) {
         const int in = open("/dev/null", O_RDONLY);
@@ -172,12 +158,12 @@ bool GameSession::waitForOutput(const std::string& text, double timeoutSeconds, 
 
 std::string GameSession::output() const
 {
-    return readFile(outPath_);
+    return readWholeFile(outPath_);
 }
 
 std::string GameSession::errors() const
 {
-    return readFile(errPath_);
+    return readWholeFile(errPath_);
 }
 
 int GameSession::xdotool(const std::string& arguments) const

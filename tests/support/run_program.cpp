@@ -1,5 +1,7 @@
 #include "tests/support/run_program.hpp"
 
+#include "tests/support/temp_file.hpp"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -11,22 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string tempPath()
-{
-    char name[] = "/tmp/quarvel-run-XXXXXX";
-    const int fd = mkstemp(name);
-    close(fd);
-    return name;
-}
 
 [[noreturn]] void execChild(const std::string& program, const std::vector<std::string>& arguments,
                             const std::string& workingDirectory,
@@ -62,8 +48,8 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
                          const std::string& workingDirectory,
                          const std::map<std::string, std::string>& environment, int timeoutSeconds)
 {
-    const std::string outPath = tempPath();
-    const std::string errPath = tempPath();
+    const std::string outPath = makeTempFile();
+    const std::string errPath = makeTempFile();
     const pid_t pid = fork();
     if (pid == 0)
         execChild(program, arguments, workingDirectory, environment, outPath, errPath);
@@ -81,8 +67,8 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
     }
     if (WIFEXITED(status))
         result.status = WEXITSTATUS(status);
-    result.out = readFile(outPath);
-    result.err = readFile(errPath);
+    result.out = readWholeFile(outPath);
+    result.err = readWholeFile(errPath);
     std::remove(outPath.c_str());
     std::remove(errPath.c_str());
     return result;
