@@ -176,4 +176,33 @@ TEST_F(PlayTest, DisplayKeysChangeThePicture)
     game.key("F3");
 }
 
+TEST_F(PlayTest, ProgramFrameTimeAndBlendingKeysChangeWhatTheyShould)
+{
+    const ScreenImage start = shot("start");
+    game.key("2"); // the depth-only program draws no colours
+    const ScreenImage depthOnly = shot("shadow-program");
+    EXPECT_GT(depthOnly.changedShare(start, {0, 300, 1024, 500}), 0.3);
+    game.key("1");
+    const ScreenImage back = shot("basic-program");
+    EXPECT_LT(back.changedShare(start, {0, 300, 1024, 500}), 0.2);
+
+    game.key("F2");
+    const ScreenImage fps = shot("frame-time");
+    EXPECT_GT(fps.darkPixels({0, 700, 400, 100}, 20), start.darkPixels({0, 700, 400, 100}, 20) + 200);
+    game.key("F2");
+
+    game.key("F9");
+    game.key("F4");
+    EXPECT_TRUE(pressAndWait("q", "Spawning on ")); // a squirrel's textures made with nearest filtering
+    const ScreenImage blended = shot("blending");
+    EXPECT_LT(blended.changedShare(start, {0, 300, 1024, 500}), 0.3);
+}
+
+TEST_F(PlayTest, ZeroClearsTheLandedStones)
+{
+    ASSERT_TRUE(holdUntil("space", "HAHA", 30.0));
+    ASSERT_TRUE(game.waitForOutput("XXXXXXXXXXXXXXX\n", 10.0));
+    EXPECT_TRUE(pressAndWait("0", "not flyng", 10.0));
+}
+
 } // namespace
