@@ -5,16 +5,28 @@
 #include "squirrel_model.hpp"
 #include "stone_models.hpp"
 
+#include <iostream>
+
 namespace assetgen {
+namespace {
+
+// The vertex count the game will draw, on standard error for whoever tunes the models.
+void report(const std::string& name, std::size_t corners)
+{
+    std::cerr << "quarvel_assetgen: " << name << " " << corners << " vertices\n";
+}
+
+} // namespace
 
 void writeAllAssets(OutputFolder& out)
 {
     for (const AssetModel& stone : {makeBurger(), makeCherry(), makeFrenchFries(), makeCarrot(), makeMushroom(), makeBeetle()})
-        writeObjModel(out, "Stones", stone);
+        report(stone.name(), writeObjModel(out, "Stones", stone));
     for (const AssetModel& model : {makeGround(), makeTreeRing(), makeFewTrees(), makeChest(), makeCrown(), makeDiamond1(),
                                     makeDiamond2(), makeCoins(), makeNecklace()})
-        writeObjModel(out, "Models", model);
-    writeColladaModel(out, "Models", makeSquirrel());
+        report(model.name(), writeObjModel(out, "Models", model));
+    const SkinnedModel squirrel = makeSquirrel();
+    report(squirrel.name, writeColladaModel(out, "Models", squirrel));
 }
 
 } // namespace assetgen

@@ -51,3 +51,4 @@ Bounds AssetModel::bounds() const
 }
 
 } // namespace assetgen
+

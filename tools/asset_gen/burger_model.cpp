@@ -1,12 +1,12 @@
-// A double cheeseburger filling the 2 x 2 x 2 cells of the burger stone.
-#include "food_textures.hpp"
+// A double cheeseburger filling the 2 x 2 x 2 cells of the burger stone. The same model rides on
+// every stag beetle's back as its marker, so it is one turned profile: the layers (buns, patties,
+// cheese, lettuce) are its creases and bulges, their colours, drips and sesame seeds are painted.
 #include "noise.hpp"
 #include "shapes.hpp"
 #include "stone_cells.hpp"
 #include "stone_models.hpp"
 
 #include <glm/gtc/constants.hpp>
-#include <glm/gtc/matrix_transform.hpp>
 
 #include <cmath>
 
@@ -14,137 +14,111 @@ namespace assetgen {
 namespace {
 
 constexpr float footprintRoundness = 3.2f;  // superellipse power: a round bun that fills a square
-constexpr int rimSegments = 40;
+constexpr int rimSegments = 12;             // a multiple of 4, so the rim touches the cells' sides
+constexpr float textureTurns = 3.0f;        // texture repeats around the burger
 
-LatheOptions layerOptions(float uTurns)
+// One ring of the profile: inset from the full radius (negative: the axis), height above the
+// bottom, texture v.
+struct Ring {
+    float inset, height, v;
+};
+
+// Texture v where each layer starts, matching the rings below.
+constexpr float pattyFrom = 0.24f, cheeseFrom = 0.38f, lettuceFrom = 0.415f, patty2From = 0.52f, cheese2From = 0.66f,
+                topBunFrom = 0.695f, seedsFrom = 0.78f;
+
+// Bottom to top; the poles close the flat underside and the crown of the top bun.
+const Ring profile[] = {{-1.0f, 0.0f, 0.0f},   {0.3f, 0.0f, 0.04f},  {0.0f, 0.32f, 0.12f}, {0.1f, 0.76f, pattyFrom},
+                        {0.02f, 1.03f, 0.31f}, {0.08f, 1.3f, cheeseFrom}, {0.0f, 1.5f, 0.46f},  {0.1f, 1.68f, patty2From},
+                        {0.02f, 1.95f, 0.59f}, {0.1f, 2.24f, cheese2From}, {0.0f, 2.52f, 0.74f},  {0.2f, 3.1f, 0.84f},
+                        {0.9f, 3.62f, 0.93f},  {-1.0f, 4.0f, 1.0f}};
+constexpr int lettuceRing = 6;
+
+Mesh burgerBody(float bottom, float radius)
 {
+    std::vector<glm::vec2> points;
     LatheOptions o;
     o.segments = rimSegments;
     o.roundness = footprintRoundness;
-    o.uTurns = uTurns;
-    return o;
-}
-
-// Bottom bun: flat underside, rounded rim, flat cut face on top.
-Mesh bottomBun(float bottom, float top, float radius)
-{
-    const float h = top - bottom;
-    return lathe({{0.0f, bottom}, {radius - 0.3f, bottom}, {radius - 0.08f, bottom + 0.04f}, {radius, bottom + 0.25f},
-                  {radius, bottom + h * 0.6f}, {radius - 0.06f, top - 0.03f}, {radius - 0.2f, top}, {0.0f, top}},
-                 "burger_bun", layerOptions(4.0f));
-}
-
-// Top bun: a dome rising from a rounded rim to the very top of the stone.
-Mesh topBun(float bottom, float top, float radius)
-{
-    std::vector<glm::vec2> profile{{0.0f, bottom}, {radius - 0.2f, bottom}, {radius - 0.03f, bottom + 0.06f},
-                                   {radius, bottom + 0.2f}};
-    const float domeBase = bottom + 0.25f;
-    constexpr int domeRings = 10;
-    for (int i = 1; i <= domeRings; ++i) {
-        const float a = glm::half_pi<float>() * float(i) / float(domeRings);
-        profile.push_back({radius * std::pow(std::max(std::cos(a), 0.0f), 0.8f), domeBase + (top - domeBase) * std::sin(a)});
+    o.uTurns = textureTurns;
+    for (const Ring& r : profile) {
+        const float distance = r.inset < 0.0f ? 0.0f : radius - r.inset;
+        points.push_back({distance, bottom + r.height});
+        o.vs.push_back(r.v);
     }
-    return lathe(profile, "burger_bun", layerOptions(4.0f));
-}
-
-// Patty: bulging sides, lumpy all over.
-Mesh patty(float bottom, float top, float radius, uint32_t seed)
-{
-    const float h = top - bottom;
-    Mesh m = lathe({{0.0f, bottom}, {radius - 0.25f, bottom}, {radius - 0.04f, bottom + h * 0.2f},
-                    {radius, bottom + h * 0.5f}, {radius - 0.04f, bottom + h * 0.8f}, {radius - 0.25f, top},
-                    {0.0f, top}},
-                   "burger_patty", layerOptions(3.0f));
-    warp(m, [=](glm::vec3 p) {
-        const float bump = 0.035f * (valueNoise3(p * 3.0f, seed) - 0.5f);
-        return glm::vec3(p.x * (1.0f + bump - 0.02f), p.y + bump * 0.5f, p.z * (1.0f + bump - 0.02f));
+    Mesh m = lathe(points, "burger", o);
+    const float lettuceY = bottom + profile[lettuceRing].height;
+    warp(m, [=](glm::vec3 p) {  // the lettuce edge waves up and down between the patties
+        const float near = smoothstep(0.2f, 0.0f, std::abs(p.y - lettuceY));
+        return glm::vec3(p.x, p.y + 0.07f * near * std::cos(6.0f * std::atan2(p.z, p.x)), p.z);
     });
     return m;
 }
 
-// Cheese slice turned 45 degrees, corners drooping over the patty below.
-Mesh cheese(float y, float thickness, float halfDiagonal)
+// Fine per-pixel grain in [-1, 1].
+float grain(glm::vec2 uv, int size, uint32_t seed)
 {
-    const float half = halfDiagonal / std::sqrt(2.0f);
-    Mesh m = roundedBox({-half, 0.0f, -half}, {half, thickness, half}, thickness * 0.45f, "burger_cheese", 0.5f, 1, 5);
-    m.transform(glm::rotate(glm::mat4(1.0f), glm::quarter_pi<float>(), glm::vec3(0, 1, 0)));
-    warp(m, [=](glm::vec3 p) {
-        const float reach = std::max(std::abs(p.x), std::abs(p.z));
-        const float droop = 0.32f * smoothstep(1.45f, halfDiagonal, reach);
-        return glm::vec3(p.x, p.y + y - droop, p.z);
-    });
-    return m;
+    const glm::vec2 p = uv * float(size);
+    return latticeValue(int(p.x) % size, int(p.y) % size, seed) * 2.0f - 1.0f;
 }
 
-// Four tomato slices, one over each cell column.
-Mesh tomatoes(float bottom, float top)
+glm::vec3 bun(glm::vec2 uv, float toast)
 {
-    Mesh all("burger_tomato");
-    const float h = top - bottom;
-    for (int i = 0; i < 4; ++i) {
-        LatheOptions o;
-        o.segments = 20;
-        Mesh slice = lathe({{0.0f, 0.0f}, {0.82f, 0.0f}, {0.9f, h * 0.5f}, {0.82f, h}, {0.0f, h}}, "burger_tomato", o);
-        const glm::vec2 at((i & 1) ? 0.92f : -0.92f, (i & 2) ? 0.92f : -0.92f);
-        slice.transform(glm::translate(glm::mat4(1.0f), glm::vec3(at.x, bottom, at.y)));
-        all.append(slice);
-    }
-    return all;
+    const float cloud = fbm(uv * glm::vec2(4.0f, 8.0f), 4, 4, 11);
+    const float blotch = smoothstep(0.55f, 0.8f, fbm(uv * 8.0f, 8, 2, 12));
+    glm::vec3 c = glm::mix(rgb255(232, 164, 72), rgb255(176, 96, 34), cloud);
+    c = glm::mix(c, rgb255(132, 66, 22), std::max(blotch * 0.5f, toast));
+    return c * (1.0f + 0.05f * grain(uv, 256, 13));
 }
 
-// Ruffled lettuce leaf ring that peeks out all around.
-Mesh lettuce(float y, float outer)
+glm::vec3 patty(glm::vec2 uv)
 {
-    std::vector<glm::vec2> loop;
-    constexpr int loopPoints = 10;
-    for (int i = 0; i <= loopPoints; ++i) {
-        const float a = glm::two_pi<float>() * float(i) / float(loopPoints) - glm::half_pi<float>();
-        loop.push_back({outer - 0.42f + 0.4f * std::cos(a), y + 0.05f * std::sin(a)});
-    }
-    LatheOptions o = layerOptions(3.0f);
-    o.segments = 56;
-    Mesh m = lathe(loop, "burger_lettuce", o);
-    warp(m, [=](glm::vec3 p) {
-        const float angle = std::atan2(p.z, p.x);
-        const float r = std::sqrt(p.x * p.x + p.z * p.z);
-        const float edge = smoothstep(outer - 0.6f, outer, r * 1.05f);
-        const float ruffle = 0.11f * std::sin(angle * 11.0f) + 0.05f * std::sin(angle * 23.0f + 1.0f);
-        return glm::vec3(p.x, p.y + ruffle * edge, p.z);
-    });
-    return m;
+    const float lumps = fbm(uv * glm::vec2(8.0f, 16.0f), 8, 4, 31);
+    const float pits = smoothstep(0.25f, 0.05f, cellDistance(uv * glm::vec2(16.0f, 32.0f), 16, 32));
+    glm::vec3 c = glm::mix(rgb255(122, 66, 36), rgb255(62, 32, 16), lumps);
+    c = glm::mix(c, rgb255(34, 16, 8), pits * 0.8f);
+    return glm::mix(c, rgb255(152, 94, 56), smoothstep(0.7f, 0.85f, lumps) * 0.4f) * (1.0f + 0.12f * grain(uv, 256, 33));
 }
 
-// Sesame seeds lying on the dome of the top bun.
-Mesh sesameSeeds(float domeBottom, float top, float radius)
+glm::vec3 cheese(glm::vec2 uv)
 {
-    Mesh seeds("burger_sesame");
-    Random random(2024);
-    constexpr int seedCount = 46;
-    const float domeBase = domeBottom + 0.25f;
-    for (int i = 0; i < seedCount; ++i) {
-        const auto dome = [&](float angle, float a) {
-            const glm::vec2 d = superDirection(angle, footprintRoundness);
-            const float r = radius * std::pow(std::max(std::cos(a), 0.0f), 0.8f);
-            return glm::vec3(r * d.x, domeBase + (top - domeBase) * std::sin(a), r * d.y);
-        };
-        const float angle = random.range(0.0f, glm::two_pi<float>());
-        const float a = random.range(0.25f, 1.3f);  // up the dome, clear of rim and top
-        const glm::vec3 p = dome(angle, a);
-        const glm::vec3 up = glm::normalize(glm::cross(dome(angle + 0.01f, a) - p, dome(angle, a + 0.01f) - p));
-        Mesh seed = ellipsoid({0, 0, 0}, {0.09f, 0.035f, 0.05f}, "burger_sesame", 6, 3);
-        glm::mat4 m = glm::translate(glm::mat4(1.0f), p - up * 0.01f);
-        const glm::vec3 axis = glm::cross(glm::vec3(0, 1, 0), up);
-        if (glm::length(axis) > 1e-4f)
-            m = glm::rotate(m, std::acos(glm::clamp(up.y, -1.0f, 1.0f)), glm::normalize(axis));
-        m = glm::rotate(m, random.range(0.0f, glm::pi<float>()), glm::vec3(0, 1, 0));
-        seeds.append(transformed(seed, m));
-    }
-    Bounds inside;
-    inside.include(glm::vec3(-radius, domeBottom, -radius));
-    inside.include(glm::vec3(radius, top, radius));
-    confine(seeds, inside, 0.05f);
-    return seeds;
+    return glm::mix(rgb255(255, 200, 52), rgb255(240, 156, 22), fbm(uv * 3.0f, 3, 3, 41));
+}
+
+glm::vec3 lettuce(glm::vec2 uv)
+{
+    const float veins = std::pow(std::abs(std::cos((uv.x + 0.03f * fbm(uv * 8.0f, 8, 2, 62)) * 24.0f * 3.14159265f)), 24.0f);
+    const glm::vec3 c = glm::mix(rgb255(150, 216, 74), rgb255(70, 150, 40), fbm(uv * 4.0f, 4, 3, 61));
+    return glm::mix(c, rgb255(214, 240, 160), veins * 0.6f);
+}
+
+// Sesame seeds, scattered on the top bun: 1 on a seed, 0 off them.
+float sesame(glm::vec2 uv)
+{
+    const glm::vec2 p = uv * glm::vec2(10.0f, 40.0f);
+    return smoothstep(0.16f, 0.1f, cellDistance(p, 10, 21)) * smoothstep(seedsFrom, seedsFrom + 0.02f, uv.y) *
+           smoothstep(0.99f, 0.96f, uv.y);
+}
+
+// The layers by v; where layers meet the upper one hangs over the lower in drips and waves.
+glm::vec3 burgerColour(glm::vec2 uv)
+{
+    const float angle = uv.x * glm::two_pi<float>();
+    const float drip = 0.012f * std::max(std::sin(angle * 4.0f), 0.0f) + 0.008f * fbm(uv * glm::vec2(16.0f, 4.0f), 16, 2, 42);
+    if (uv.y < pattyFrom)
+        return bun(uv, smoothstep(0.12f, 0.02f, uv.y) * 0.6f);
+    if (uv.y < cheeseFrom)
+        return patty(uv);
+    if (uv.y < lettuceFrom + drip)
+        return cheese(uv);
+    if (uv.y < patty2From - 0.01f * (1.0f + std::cos(angle * 12.0f)))
+        return lettuce(uv);
+    if (uv.y < cheese2From)
+        return patty(uv);
+    if (uv.y < topBunFrom + drip * 1.5f)
+        return cheese(uv);
+    const glm::vec3 crust = bun(uv, smoothstep(topBunFrom + 0.03f, topBunFrom, uv.y) * 0.4f);
+    return glm::mix(crust, rgb255(250, 238, 200), sesame(uv));
 }
 
 } // namespace
@@ -152,22 +126,9 @@ Mesh sesameSeeds(float domeBottom, float top, float radius)
 AssetModel makeBurger()
 {
     const Bounds box = stoneBoxInModel(burgerClass());  // x, z -2..2; y -0.18..3.82
-    const float radius = box.max.x;
-    const float y0 = box.min.y, top = box.max.y;
-
     AssetModel model(burgerClass().file);
-    for (Material m : {bunTexture(), sesameTexture(), pattyTexture(), cheeseTexture(), tomatoTexture(), lettuceTexture()})
-        model.addMaterial(std::move(m));
-
-    model.add(bottomBun(y0, y0 + 0.78f, radius));
-    model.add(patty(y0 + 0.76f, y0 + 1.34f, radius - 0.05f, 7));
-    model.add(cheese(y0 + 1.33f, 0.07f, radius - 0.02f));
-    model.add(tomatoes(y0 + 1.38f, y0 + 1.56f));
-    model.add(lettuce(y0 + 1.62f, radius));
-    model.add(patty(y0 + 1.66f, y0 + 2.24f, radius - 0.05f, 8));
-    model.add(cheese(y0 + 2.23f, 0.07f, radius - 0.02f));
-    model.add(topBun(y0 + 2.28f, top, radius));
-    model.add(sesameSeeds(y0 + 2.28f, top, radius));
+    model.addMaterial(Material{"burger", paintImage(256, 256, burgerColour), glm::vec3(0.25f), 20.0f});
+    model.add(burgerBody(box.min.y, box.max.x));
     return model;
 }
 

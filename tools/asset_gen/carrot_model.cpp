@@ -13,26 +13,21 @@
 namespace assetgen {
 namespace {
 
-// Root from the pointed tip (tipZ) to the rounded shoulder, centred on the bar of cells.
+// Root from the pointed tip (tipZ) to the rounded shoulder, centred on the bar of cells; the rings
+// of the skin are painted, the shape is a few rings of a long cone.
 Mesh root(glm::vec3 axisPoint, float tipZ, float topZ, float radius)
 {
     const float length = topZ - tipZ;
-    std::vector<glm::vec2> profile{{0.0f, 0.0f}};
-    constexpr int steps = 22;
-    for (int i = 1; i <= steps; ++i) {
-        const float s = float(i) / float(steps) * length;
-        const float shoulder = length - 0.75f;
-        float r = radius * std::pow(std::min(s / shoulder, 1.0f), 0.62f);
-        if (s > shoulder) {
-            const float t = (s - shoulder) / (length - shoulder);
-            r *= std::sqrt(std::max(1.0f - t * t * t, 0.0f)) * 0.55f + 0.45f * (1.0f - t * t);
-        }
-        const float ridge = 1.0f - 0.035f * std::pow(std::abs(std::sin(s * 4.1f + std::sin(s * 1.7f))), 12.0f);
-        profile.push_back({r * ridge, s});
-    }
-    profile.back().x = 0.0f;
+    const std::vector<glm::vec2> profile{{0.0f, 0.0f},
+                                         {radius * 0.38f, length * 0.2f},
+                                         {radius * 0.7f, length * 0.5f},
+                                         {radius * 0.92f, length * 0.8f},
+                                         {radius, length - 0.5f},
+                                         {radius * 0.78f, length - 0.08f},
+                                         {0.0f, length - 0.08f}};
     LatheOptions o;
-    o.segments = 20;
+    o.segments = 12;  // a multiple of 4: the root touches its cells' sides
+    o.vs = {0.0f, 0.2f, 0.5f, 0.8f, 0.93f, 0.99f, 1.0f};
     Mesh m = lathe(profile, "carrot_root", o);
     warp(m, [](glm::vec3 p) {  // a gentle bend so it looks grown, not turned
         return p + glm::vec3(0.03f * std::sin(p.y * 0.9f), 0.0f, 0.0f);
@@ -46,7 +41,7 @@ Mesh root(glm::vec3 axisPoint, float tipZ, float topZ, float radius)
 // A frilly puff of leaves: a flattened lumpy blob lying along the stalk's direction.
 Mesh leafPuff(glm::vec3 at, glm::vec3 along, float size, uint32_t seed)
 {
-    Mesh puff = ellipsoid({0, 0, 0}, {size, size * 0.42f, size * 0.72f}, "carrot_greens", 9, 5);
+    Mesh puff = ellipsoid({0, 0, 0}, {size, size * 0.42f, size * 0.72f}, "carrot_greens", 6, 3);
     warp(puff, [size, seed](glm::vec3 p) {
         const float frill = 0.75f + 0.5f * valueNoise3(p * (9.0f / size), seed);
         return glm::vec3(p.x * frill, p.y * (0.8f + 0.4f * frill), p.z * frill);
@@ -62,33 +57,25 @@ Mesh leafPuff(glm::vec3 at, glm::vec3 along, float size, uint32_t seed)
 }
 
 // Stalks leave the crown of the root and fan out over the foot cell, each ending in a bunch of
-// leaf puffs with smaller ones along the way.
+// leaf puffs.
 Mesh greens(glm::vec3 crown, const Bounds& foot)
 {
     Mesh all("carrot_greens");
     Random random(5);
     const glm::vec3 c = foot.centre();
-    const glm::vec3 ends[] = {{foot.max.x - 0.4f, 1.45f, foot.min.z + 0.4f}, {foot.max.x - 0.35f, 0.8f, c.z},
-                              {foot.max.x - 0.4f, 1.5f, foot.max.z - 0.4f},  {c.x + 0.2f, 0.55f, foot.max.z - 0.45f},
-                              {c.x + 0.2f, 0.55f, foot.min.z + 0.45f},       {c.x - 0.1f, 1.6f, c.z},
-                              {c.x + 0.55f, 1.55f, c.z + 0.2f}};
+    const glm::vec3 ends[] = {{foot.max.x - 0.3f, 1.45f, foot.min.z + 0.4f}, {foot.max.x - 0.25f, 0.9f, c.z},
+                              {foot.max.x - 0.3f, 1.5f, foot.max.z - 0.4f},  {c.x + 0.1f, 1.55f, c.z + 0.1f},
+                              {c.x + 0.1f, 0.6f, foot.min.z + 0.45f}};
     uint32_t seed = 900;
     for (const glm::vec3& end : ends) {
         const glm::vec3 out = crown + glm::vec3(0.4f, 0.1f, 0.1f);
         const glm::vec3 bend = glm::mix(out, end, 0.45f) + glm::vec3(0.0f, 0.25f, 0.0f);
-        const std::vector<glm::vec3> stalk = smoothPath({crown, out, bend, end}, 4);
-        std::vector<float> radii;
-        for (std::size_t i = 0; i < stalk.size(); ++i)
-            radii.push_back(0.08f - 0.04f * float(i) / float(stalk.size()));
-        all.append(tube(stalk, radii, "carrot_greens", 6, 2.0f));
-        const glm::vec3 dir = glm::normalize(end - stalk[stalk.size() - 3]);
-        all.append(leafPuff(end, dir, random.range(0.4f, 0.48f), seed++));
-        for (float side : {-1.0f, 1.0f}) {
-            const glm::vec3 sideways = glm::normalize(glm::cross(dir, glm::vec3(0, 1, 0))) * side;
-            all.append(leafPuff(end - dir * 0.15f + sideways * 0.18f, dir + sideways * 0.8f, random.range(0.3f, 0.38f), seed++));
-            const glm::vec3 mid = stalk[stalk.size() * 3 / 5];
-            all.append(leafPuff(mid + sideways * 0.12f + glm::vec3(0, 0.05f, 0), dir + sideways, random.range(0.22f, 0.28f), seed++));
-        }
+        const std::vector<glm::vec3> stalk{crown, out, bend, end};
+        all.append(tube(stalk, {0.08f, 0.07f, 0.055f, 0.04f}, "carrot_greens", 3, 2.0f, TubeEnd::Open));
+        const glm::vec3 dir = glm::normalize(end - bend);
+        all.append(leafPuff(end, dir, random.range(0.52f, 0.6f), seed++));
+        const glm::vec3 sideways = glm::normalize(glm::cross(dir, glm::vec3(0, 1, 0))) * (seed % 2 ? 1.0f : -1.0f);
+        all.append(leafPuff(glm::mix(bend, end, 0.55f) + sideways * 0.16f, dir + sideways, random.range(0.36f, 0.42f), seed++));
     }
     return all;
 }

@@ -90,25 +90,31 @@ void writeGeometry(std::ostream& out, const SkinnedModel& model)
     floatSource(out, g + "-uvs", uvs, 2, {"S", "T"});
     out << "        <vertices id=\"" << g << "-vertices\"><input semantic=\"POSITION\" source=\"#" << g
         << "-positions\"/></vertices>\n";
-    // Triangles that the rounding of the positions collapses to a line are left out.
+    // Polygons as the mesh keeps them (an importer gives every corner a vertex, so fewer corners
+    // draw faster); corners that rounding puts on their neighbour's spot go, and faces left as lines.
     std::vector<std::string> positionText;
     for (const Vertex& v : verts)
         positionText.push_back(formatNumber(v.position.x, 4) + ' ' + formatNumber(v.position.y, 4) + ' ' +
                                formatNumber(v.position.z, 4));
-    std::vector<uint32_t> idx;
-    const auto& all = model.mesh.indices();
-    for (std::size_t i = 0; i + 2 < all.size(); i += 3) {
-        const std::string &a = positionText[all[i]], &b = positionText[all[i + 1]], &c = positionText[all[i + 2]];
-        if (a != b && b != c && a != c)
-            idx.insert(idx.end(), {all[i], all[i + 1], all[i + 2]});
+    std::ostringstream counts, corners;
+    std::size_t faceCount = 0;
+    for (const std::vector<uint32_t>& face : model.mesh.polygons()) {
+        std::vector<uint32_t> kept;
+        for (std::size_t k = 0; k < face.size(); ++k)
+            if (positionText[face[k]] != positionText[face[(k + 1) % face.size()]])
+                kept.push_back(face[k]);
+        if (kept.size() < 3)
+            continue;
+        counts << (faceCount++ ? " " : "") << kept.size();
+        for (uint32_t corner : kept)
+            corners << (corners.tellp() > 0 ? " " : "") << corner;
     }
-    out << "        <triangles material=\"" << model.material.name << "\" count=\"" << idx.size() / 3 << "\">\n"
+    out << "        <polylist material=\"" << model.material.name << "\" count=\"" << faceCount << "\">\n"
         << "          <input semantic=\"VERTEX\" source=\"#" << g << "-vertices\" offset=\"0\"/>\n"
         << "          <input semantic=\"NORMAL\" source=\"#" << g << "-normals\" offset=\"0\"/>\n"
-        << "          <input semantic=\"TEXCOORD\" source=\"#" << g << "-uvs\" offset=\"0\" set=\"0\"/>\n          <p>";
-    for (std::size_t i = 0; i < idx.size(); ++i)
-        out << (i ? " " : "") << idx[i];
-    out << "</p>\n        </triangles>\n      </mesh>\n    </geometry>\n  </library_geometries>\n";
+        << "          <input semantic=\"TEXCOORD\" source=\"#" << g << "-uvs\" offset=\"0\" set=\"0\"/>\n"
+        << "          <vcount>" << counts.str() << "</vcount>\n          <p>" << corners.str() << "</p>\n"
+        << "        </polylist>\n      </mesh>\n    </geometry>\n  </library_geometries>\n";
 }
 
 void writeSkin(std::ostream& out, const SkinnedModel& model)
@@ -224,10 +230,17 @@ std::string colladaText(const SkinnedModel& model)
     return out.str();
 }
 
-void writeColladaModel(OutputFolder& out, const std::string& directory, const SkinnedModel& model)
+std::size_t writeColladaModel(OutputFolder& out, const std::string& directory, const SkinnedModel& model)
 {
-    out.writeText(directory + "/" + model.name + ".dae", colladaText(model));
+    const std::string text = colladaText(model);
+    out.writeText(directory + "/" + model.name + ".dae", text);
     out.write(directory + "/" + model.material.textureFile(), model.material.texture.encodePng());
+    const std::size_t from = text.find("<vcount>") + 8, to = text.find("</vcount>");
+    std::istringstream counts(text.substr(from, to - from));
+    std::size_t corners = 0;
+    for (std::size_t n = 0; counts >> n;)
+        corners += n;
+    return corners;
 }
 
 } // namespace assetgen

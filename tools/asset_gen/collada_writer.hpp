@@ -11,6 +11,7 @@
 namespace assetgen {
 
 std::string colladaText(const SkinnedModel& model);
-void writeColladaModel(OutputFolder& out, const std::string& directory, const SkinnedModel& model);
+// Returns the corners of the polygons written: the vertices an importer makes of the mesh.
+std::size_t writeColladaModel(OutputFolder& out, const std::string& directory, const SkinnedModel& model);
 
 } // namespace assetgen

@@ -29,64 +29,6 @@ float lines(float t, float count, float sharpness)
 
 } // namespace
 
-Material bunTexture()
-{
-    return material("burger_bun", [](glm::vec2 uv) {
-        const float cloud = fbm(uv * 4.0f, 4, 4, 11);
-        const float blotch = smoothstep(0.55f, 0.8f, fbm(uv * 8.0f, 8, 2, 12));
-        glm::vec3 c = glm::mix(rgb255(226, 156, 68), rgb255(168, 92, 32), cloud);
-        c = glm::mix(c, rgb255(134, 68, 24), blotch * 0.5f);
-        return c * (1.0f + 0.05f * grain(uv, 13));
-    }, 0.25f, 20.0f);
-}
-
-Material sesameTexture()
-{
-    return material("burger_sesame", [](glm::vec2 uv) {
-        return glm::mix(rgb255(250, 238, 200), rgb255(222, 196, 140), fbm(uv * 4.0f, 4, 3, 21));
-    }, 0.3f, 30.0f);
-}
-
-Material pattyTexture()
-{
-    return material("burger_patty", [](glm::vec2 uv) {
-        const float lumps = fbm(uv * 8.0f, 8, 4, 31);
-        const float pits = smoothstep(0.25f, 0.05f, cellDistance(uv * 16.0f, 16, 32));
-        glm::vec3 c = glm::mix(rgb255(120, 66, 36), rgb255(64, 34, 18), lumps);
-        c = glm::mix(c, rgb255(36, 18, 10), pits * 0.8f);
-        c = glm::mix(c, rgb255(150, 92, 56), smoothstep(0.7f, 0.85f, lumps) * 0.4f);
-        return c * (1.0f + 0.12f * grain(uv, 33));
-    }, 0.15f, 10.0f);
-}
-
-Material cheeseTexture()
-{
-    return material("burger_cheese", [](glm::vec2 uv) {
-        const float cloud = fbm(uv * 3.0f, 3, 3, 41);
-        return glm::mix(rgb255(255, 196, 48), rgb255(244, 160, 24), cloud) * (1.0f + 0.03f * grain(uv, 42));
-    }, 0.45f, 40.0f);
-}
-
-Material tomatoTexture()
-{
-    return material("burger_tomato", [](glm::vec2 uv) {
-        const float cloud = fbm(uv * 4.0f, 4, 3, 51);
-        const float seeds = smoothstep(0.18f, 0.08f, cellDistance(uv * glm::vec2(24.0f, 8.0f), 8, 52));
-        glm::vec3 c = glm::mix(rgb255(232, 52, 36), rgb255(186, 24, 20), cloud);
-        return glm::mix(c, rgb255(250, 200, 110), seeds * 0.6f);
-    }, 0.6f, 60.0f);
-}
-
-Material lettuceTexture()
-{
-    return material("burger_lettuce", [](glm::vec2 uv) {
-        const float cloud = fbm(uv * 4.0f, 4, 3, 61);
-        const float veins = lines(uv.x + 0.03f * fbm(uv * 8.0f, 8, 2, 62), 16.0f, 24.0f);
-        glm::vec3 c = glm::mix(rgb255(150, 214, 74), rgb255(82, 160, 44), cloud);
-        return glm::mix(c, rgb255(214, 240, 160), veins * 0.7f);
-    }, 0.35f, 30.0f);
-}
-
 Material cherryTexture()
 {
     return material("cherry_skin", [](glm::vec2 uv) {
@@ -142,26 +84,20 @@ Material mushroomCapTexture()
 {
     return material("mushroom_cap", [](glm::vec2 uv) {
         const float cloud = fbm(uv * glm::vec2(8.0f, 4.0f), 4, 4, 121);
-        const float dots = smoothstep(0.16f, 0.06f, cellDistance(uv * glm::vec2(24.0f, 8.0f), 8, 122));
+        const float dots = smoothstep(0.24f, 0.15f, cellDistance(uv * glm::vec2(24.0f, 8.0f), 8, 122));
         glm::vec3 c = glm::mix(rgb255(236, 46, 32), rgb255(170, 20, 16), cloud);
         c = glm::mix(c, rgb255(255, 150, 60), smoothstep(0.75f, 1.0f, uv.y) * 0.5f);  // paler at the rim
         return glm::mix(c, rgb255(250, 236, 220), dots * 0.8f);
     }, 0.5f, 40.0f);
 }
 
-Material mushroomSpotTexture()
-{
-    return material("mushroom_spot", [](glm::vec2 uv) {
-        return glm::mix(rgb255(255, 252, 240), rgb255(226, 214, 190), fbm(uv * 4.0f, 4, 3, 131));
-    }, 0.2f, 16.0f);
-}
-
 Material mushroomGillsTexture()
 {
-    return material("mushroom_gills", [](glm::vec2 uv) {
-        const float gills = lines(uv.x, 48.0f, 3.0f);
+    return material("mushroom_gills", [](glm::vec2 uv) {  // seen from below: gills run out from the middle
+        const glm::vec2 d = uv - 0.5f;
+        const float gills = lines(std::atan2(d.y, d.x) / 6.2831853f, 48.0f, 3.0f);
         glm::vec3 c = glm::mix(rgb255(246, 230, 204), rgb255(200, 178, 146), gills);
-        return glm::mix(c, rgb255(150, 120, 90), smoothstep(0.6f, 1.0f, uv.y) * 0.45f);  // shaded toward the stem
+        return glm::mix(c, rgb255(150, 120, 90), smoothstep(0.3f, 0.1f, glm::length(d)) * 0.45f);  // shaded toward the stem
     }, 0.1f, 10.0f);
 }
 

@@ -5,19 +5,12 @@
 
 namespace assetgen {
 
-Material bunTexture();
-Material sesameTexture();
-Material pattyTexture();
-Material cheeseTexture();
-Material tomatoTexture();
-Material lettuceTexture();
 Material cherryTexture();
 Material stemTexture();
 Material leafTexture();
 Material carrotTexture();
 Material carrotGreensTexture();
 Material mushroomCapTexture();
-Material mushroomSpotTexture();
 Material mushroomGillsTexture();
 Material mushroomStemTexture();
 Material friesTexture();

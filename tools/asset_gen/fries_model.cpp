@@ -14,27 +14,25 @@ namespace {
 
 constexpr float cartonHeight = 5.5f;  // model units (the stone is 8 high)
 constexpr float cartonFloor = 4.5f;   // where the fries stand inside
+constexpr int cartonSegments = 16;    // enough for a square with rounded corners
 
 // Open carton: squarish walls flaring toward the top, front and back rims dipping in the middle.
 Mesh carton(const Bounds& box)
 {
     const float half = box.max.x;
     LatheOptions o;
-    o.segments = 48;
+    o.segments = cartonSegments;
     o.roundness = 7.0f;
     o.stretch = {1.0f, box.max.z / box.max.x};
     o.uTurns = 4.0f;
     const std::vector<glm::vec2> profile{{0.0f, 0.0f},
-                                         {half * 0.8f, 0.0f},
-                                         {half * 0.84f, 0.06f},
-                                         {half * 0.92f, cartonHeight * 0.5f},
+                                         {half * 0.84f, 0.0f},
                                          {half, cartonHeight - 0.04f},
                                          {half * 0.97f, cartonHeight},
                                          {half * 0.93f, cartonHeight - 0.04f},
-                                         {half * 0.86f, cartonFloor + 0.2f},
-                                         {half * 0.8f, cartonFloor},
+                                         {half * 0.82f, cartonFloor},
                                          {0.0f, cartonFloor}};
-    o.vs = {0.0f, 0.02f, 0.04f, 0.36f, 0.7f, 0.78f, 0.8f, 0.9f, 0.95f, 1.0f};
+    o.vs = {0.0f, 0.04f, 0.7f, 0.78f, 0.8f, 0.95f, 1.0f};
     Mesh m = lathe(profile, "fries_carton", o);
     warp(m, [=](glm::vec3 p) {
         const float front = std::pow(std::abs(p.z) / box.max.z, 3.0f) * (1.0f - std::pow(p.x / half, 2.0f));
@@ -44,11 +42,11 @@ Mesh carton(const Bounds& box)
     return m;
 }
 
-// One fry: a long rounded stick, tilted a little.
+// One fry: a long square stick standing in the carton, tilted a little.
 Mesh fry(glm::vec2 at, float top, float tiltX, float tiltZ, float twist)
 {
     constexpr float half = 0.13f;
-    Mesh m = roundedBox({-half, cartonFloor - 0.8f, -half}, {half, top, half}, 0.05f, "fries", 0.6f, 1, 1);
+    Mesh m = box({-half, cartonFloor - 0.8f, -half}, {half, top, half}, "fries", 0.6f, 0.35f);
     glm::mat4 t = glm::translate(glm::mat4(1.0f), glm::vec3(at.x, 0.0f, at.y));
     t = glm::translate(t, glm::vec3(0, cartonFloor, 0));
     t = glm::rotate(t, tiltX, glm::vec3(1, 0, 0));
@@ -59,6 +57,7 @@ Mesh fry(glm::vec2 at, float top, float tiltX, float tiltZ, float twist)
     return m;
 }
 
+// A 5 x 5 bundle without its corners, the middle one reaching the stone's top.
 Mesh fries(const Bounds& box)
 {
     Mesh all("fries");
@@ -67,6 +66,8 @@ Mesh fries(const Bounds& box)
     const float spacing = 0.3f;
     for (int i = 0; i < rows; ++i)
         for (int j = 0; j < rows; ++j) {
+            if ((i == 0 || i == rows - 1) && (j == 0 || j == rows - 1))
+                continue;
             const bool tallest = i == 2 && j == 2;
             const glm::vec2 at = glm::vec2(float(i - 2), float(j - 2)) * spacing +
                                  glm::vec2(random.range(-0.06f, 0.06f), random.range(-0.06f, 0.06f));

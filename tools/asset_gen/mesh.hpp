@@ -1,5 +1,5 @@
 #pragma once
-// A triangle list with positions, normals and texture coordinates, all drawn with one material.
+// Polygon faces with positions, normals and texture coordinates, all drawn with one material.
 
 #include <glm/glm.hpp>
 
@@ -37,9 +37,11 @@ public:
 
     uint32_t addVertex(const Vertex& v);
     uint32_t addVertex(glm::vec3 position, glm::vec3 normal, glm::vec2 uv);
-    // Corners counter-clockwise seen from the side the face shows.
+    // Corners counter-clockwise seen from the side the face shows. Each call adds one face; the
+    // triangle list fans every face from its first corner.
     void addTriangle(uint32_t a, uint32_t b, uint32_t c);
     void addQuad(uint32_t a, uint32_t b, uint32_t c, uint32_t d);
+    void addPolygon(const std::vector<uint32_t>& corners);
     // A flat polygon (convex, counter-clockwise) with its own vertices and the face normal.
     void addFlatPolygon(const std::vector<glm::vec3>& corners, const std::vector<glm::vec2>& uvs);
 
@@ -54,11 +56,19 @@ public:
     std::vector<Vertex>& vertices() { return vertices_; }
     const std::vector<uint32_t>& indices() const { return indices_; }
     std::size_t triangleCount() const { return indices_.size() / 3; }
+    // The faces as files should store them, corners counter-clockwise. A face whose corners are not
+    // convex around its normal comes apart into its triangles; two lone triangles that make a convex
+    // quad fanned from a shared corner come back as that quad. An importer that triangulates gets
+    // the same surface, and every corner costs it a vertex: fewer, bigger faces draw faster.
+    std::vector<std::vector<uint32_t>> polygons() const;
+    // Corners of polygons(): the vertices the game's importer makes of this mesh.
+    std::size_t cornerCount() const;
 
 private:
     std::string material_;
     std::vector<Vertex> vertices_;
     std::vector<uint32_t> indices_;
+    std::vector<uint32_t> faceTriangles_;  // triangles per face, in order
 };
 
 // A copy of the mesh moved by m.

@@ -95,24 +95,4 @@ Material leavesTexture()
     }, 0.1f, 8.0f);
 }
 
-Material beetleShellTexture()
-{
-    return material("beetle_shell", 128, [](glm::vec2 uv) {
-        const float mottle = fbm(uv * 8.0f, 8, 4, 461);
-        const float pits = smoothstep(0.1f, 0.03f, cellDistance(uv * 32.0f, 32, 462));
-        glm::vec3 c = glm::mix(rgb255(64, 34, 22), rgb255(22, 12, 8), mottle);
-        c = glm::mix(c, rgb255(96, 56, 34), smoothstep(0.75f, 0.95f, mottle) * 0.4f);
-        return c * (1.0f - 0.25f * pits);
-    }, 1.0f, 64.0f);
-}
-
-Material beetleMandibleTexture()
-{
-    return material("beetle_mandible", 128, [](glm::vec2 uv) {
-        const float streak = fbm(glm::vec2(uv.x * 4.0f, uv.y * 16.0f), 4, 3, 471);
-        glm::vec3 c = glm::mix(rgb255(150, 62, 28), rgb255(84, 30, 14), streak);
-        return glm::mix(c, rgb255(40, 16, 8), smoothstep(0.7f, 1.0f, uv.y) * 0.6f);  // darker toward the tips
-    }, 1.0f, 64.0f);
-}
-
 } // namespace assetgen

@@ -1,5 +1,5 @@
 #pragma once
-// Painted textures of the ground, the trees and the stag beetle.
+// Painted textures of the ground and the trees.
 
 #include "asset_model.hpp"
 
@@ -11,7 +11,5 @@ Material hillTexture();    // grass and rock of the far hills
 Material barkTexture();
 Material needlesTexture();
 Material leavesTexture();
-Material beetleShellTexture();
-Material beetleMandibleTexture();
 
 } // namespace assetgen

@@ -1,9 +1,7 @@
 #include "obj_writer.hpp"
 #include "number_format.hpp"
 
-#include <array>
 #include <cmath>
-#include <optional>
 #include <map>
 #include <stdexcept>
 #include <sstream>
@@ -49,31 +47,6 @@ std::string join(std::initializer_list<float> values, int decimals)
 
 std::string vectorText(glm::vec3 c) { return formatNumber(c.r, 3) + " " + formatNumber(c.g, 3) + " " + formatNumber(c.b, 3); }
 
-// Two triangles that together form a convex quad fanned from their shared first corner, written as
-// one quad: an importer that triangulates (fanning from the first corner) gets the same two back.
-std::optional<std::array<uint32_t, 4>> mergedQuad(const std::vector<Vertex>& verts, const uint32_t* t)
-{
-    std::optional<std::array<uint32_t, 4>> quad;
-    if (t[3] != t[0])
-        return quad;
-    if (t[4] == t[2] && t[5] != t[1])
-        quad = std::array<uint32_t, 4>{t[0], t[1], t[2], t[5]};  // (p q r) (p r s)
-    else if (t[5] == t[1] && t[4] != t[2])
-        quad = std::array<uint32_t, 4>{t[0], t[4], t[1], t[2]};  // (p q r) (p s q)
-    if (!quad)
-        return quad;
-    glm::vec3 normal(0.0f);
-    for (int k = 0; k < 4; ++k)
-        normal += glm::cross(verts[(*quad)[k]].position, verts[(*quad)[(k + 1) % 4]].position);
-    for (int k = 0; k < 4; ++k) {  // every corner must turn the same way: convex
-        const glm::vec3 a = verts[(*quad)[k]].position, b = verts[(*quad)[(k + 1) % 4]].position;
-        const glm::vec3 c = verts[(*quad)[(k + 2) % 4]].position;
-        if (glm::dot(glm::cross(b - a, c - b), normal) <= 0.0f)
-            return std::nullopt;
-    }
-    return quad;
-}
-
 } // namespace
 
 std::string objText(const AssetModel& model, const std::string& mtlFile)
@@ -88,7 +61,7 @@ std::string objText(const AssetModel& model, const std::string& mtlFile)
         std::vector<std::string> positionText(verts.size());
         for (std::size_t i = 0; i < verts.size(); ++i)
             positionText[i] = join({verts[i].position.x, verts[i].position.y, verts[i].position.z}, model.positionDecimals());
-        const auto corner = [&](uint32_t i) -> const std::string& {
+        const auto cornerText = [&](uint32_t i) -> const std::string& {
             if (corners[i].empty()) {
                 const Vertex& v = verts[i];
                 const int p = positions.index(positionText[i]);
@@ -98,23 +71,19 @@ std::string objText(const AssetModel& model, const std::string& mtlFile)
             }
             return corners[i];
         };
-        const auto collapsed = [&](uint32_t a, uint32_t b, uint32_t c) {  // rounding made it a line
-            return positionText[a] == positionText[b] || positionText[b] == positionText[c] || positionText[a] == positionText[c];
-        };
-        const auto& idx = part.indices();
-        for (std::size_t i = 0; i + 2 < idx.size(); i += 3) {
-            if (collapsed(idx[i], idx[i + 1], idx[i + 2]))
+        for (std::vector<uint32_t> face : part.polygons()) {
+            // Corners that rounding puts on the same spot as their neighbour go; a face left with
+            // fewer than three is a line and goes too.
+            std::vector<uint32_t> kept;
+            for (std::size_t k = 0; k < face.size(); ++k)
+                if (positionText[face[k]] != positionText[face[(k + 1) % face.size()]])
+                    kept.push_back(face[k]);
+            if (kept.size() < 3)
                 continue;
-            if (i + 5 < idx.size()) {
-                const auto quad = mergedQuad(verts, &idx[i]);
-                if (quad && !collapsed(idx[i + 3], idx[i + 4], idx[i + 5])) {
-                    faces << "f " << corner((*quad)[0]) << ' ' << corner((*quad)[1]) << ' ' << corner((*quad)[2]) << ' '
-                          << corner((*quad)[3]) << "\n";
-                    i += 3;
-                    continue;
-                }
-            }
-            faces << "f " << corner(idx[i]) << ' ' << corner(idx[i + 1]) << ' ' << corner(idx[i + 2]) << "\n";
+            faces << "f";
+            for (uint32_t corner : kept)
+                faces << ' ' << cornerText(corner);
+            faces << "\n";
         }
     }
     std::ostringstream out;
@@ -143,13 +112,19 @@ std::string mtlText(const AssetModel& model)
     return out.str();
 }
 
-void writeObjModel(OutputFolder& out, const std::string& directory, const AssetModel& model)
+std::size_t writeObjModel(OutputFolder& out, const std::string& directory, const AssetModel& model)
 {
     const std::string mtlFile = model.name() + ".mtl";
-    out.writeText(directory + "/" + model.name() + ".obj", objText(model, mtlFile));
+    const std::string text = objText(model, mtlFile);
+    out.writeText(directory + "/" + model.name() + ".obj", text);
     out.writeText(directory + "/" + mtlFile, mtlText(model));
     for (const Material& m : model.materials())
         out.write(directory + "/" + m.textureFile(), m.texture.encodePng());
+    std::size_t corners = 0;
+    for (std::size_t at = text.find("\nf "); at != std::string::npos; at = text.find("\nf ", at + 1))
+        for (std::size_t k = at + 1; k < text.size() && text[k] != '\n'; ++k)
+            corners += text[k] == ' ';
+    return corners;
 }
 
 } // namespace assetgen

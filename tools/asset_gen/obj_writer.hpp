@@ -12,7 +12,8 @@ namespace assetgen {
 std::string objText(const AssetModel& model, const std::string& mtlFile);
 // MTL text: each material with map_Kd naming its texture by bare file name.
 std::string mtlText(const AssetModel& model);
-// directory/name.obj, directory/name.mtl and the textures beside them.
-void writeObjModel(OutputFolder& out, const std::string& directory, const AssetModel& model);
+// directory/name.obj, directory/name.mtl and the textures beside them. Returns the corners of the
+// faces written: the vertices an importer that triangulates makes of the model.
+std::size_t writeObjModel(OutputFolder& out, const std::string& directory, const AssetModel& model);
 
 } // namespace assetgen

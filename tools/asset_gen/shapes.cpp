@@ -64,6 +64,39 @@ bool degenerate(const Mesh& m, uint32_t a, uint32_t b, uint32_t c)
     return glm::length(glm::cross(v[b].position - v[a].position, v[c].position - v[a].position)) < 1e-9f;
 }
 
+// A pole row of a closed lattice whose neighbour ring lies flat around it: a flat end that one
+// polygon closes, instead of a fan of thin triangles.
+bool flatPole(const SurfaceGrid& g, int r)
+{
+    if (!g.wrapU || g.rows < 2 || g.columns < 3 || !((r == 0 || r == g.rows) && isPoleRow(g, r)))
+        return false;
+    const int ring = r == 0 ? 1 : g.rows - 1;
+    const glm::vec3 n = poleNormal(g, r), pole = g.at(0, r);
+    float size = 0.0f;
+    for (int c = 0; c < g.columns; ++c)
+        size = std::max(size, glm::length(g.at(c, ring) - pole));
+    for (int c = 0; c < g.columns; ++c)
+        if (std::abs(glm::dot(g.at(c, ring) - pole, n)) > 1e-4f * size)
+            return false;
+    return size > 0.0f;
+}
+
+// The polygon over the ring next to a flat pole, with the pole's normal and texture coordinates.
+void addCap(Mesh& mesh, const SurfaceGrid& g, int r, bool flip)
+{
+    const int ring = r == 0 ? 1 : g.rows - 1;
+    const glm::vec3 n = flip ? -poleNormal(g, r) : poleNormal(g, r);
+    std::vector<uint32_t> corners;
+    glm::vec3 turn(0.0f);
+    for (int c = 0; c < g.columns; ++c) {
+        corners.push_back(mesh.addVertex(g.at(c, ring), n, {coordinate(g.us, c, g.columns), coordinate(g.vs, r, g.rows)}));
+        turn += glm::cross(g.at(c, ring), g.at((c + 1) % g.columns, ring));
+    }
+    if (glm::dot(turn, n) < 0.0f)
+        std::reverse(corners.begin(), corners.end());
+    mesh.addPolygon(corners);
+}
+
 // Breakpoints along one box axis: denser over the rounded ends so the arcs keep even angles.
 std::vector<float> boxBreaks(float lo, float hi, float radius, int arcSegments, int flatSegments)
 {
@@ -101,20 +134,26 @@ Mesh surfaceMesh(const SurfaceGrid& g, const std::string& material, bool flip)
             mesh.addVertex(g.at(c, r), flip ? -n : n,
                            {coordinate(g.us, c, g.columns), coordinate(g.vs, r, g.rows)});
         }
+    const bool capFirst = flatPole(g, 0), capLast = flatPole(g, g.rows);
     const auto index = [&](int c, int r) { return uint32_t(r * (g.columns + 1) + c); };
-    for (int r = 0; r < g.rows; ++r)
+    for (int r = 0; r < g.rows; ++r) {
+        if ((r == 0 && capFirst) || (r + 1 == g.rows && capLast))
+            continue;
         for (int c = 0; c < g.columns; ++c) {
             const uint32_t a = index(c, r), b = index(c + 1, r), cc = index(c + 1, r + 1), d = index(c, r + 1);
-            const uint32_t tris[2][3] = {{a, cc, b}, {a, d, cc}};
-            for (const auto& t : tris) {
-                if (degenerate(mesh, t[0], t[1], t[2]))
-                    continue;
-                if (flip)
-                    mesh.addTriangle(t[0], t[2], t[1]);
-                else
-                    mesh.addTriangle(t[0], t[1], t[2]);
-            }
+            const bool first = !degenerate(mesh, a, cc, b), second = !degenerate(mesh, a, d, cc);
+            if (first && second)
+                flip ? mesh.addQuad(a, b, cc, d) : mesh.addQuad(a, d, cc, b);
+            else if (first)
+                flip ? mesh.addTriangle(a, b, cc) : mesh.addTriangle(a, cc, b);
+            else if (second)
+                flip ? mesh.addTriangle(a, cc, d) : mesh.addTriangle(a, d, cc);
         }
+    }
+    if (capFirst)
+        addCap(mesh, g, 0, flip);
+    if (capLast)
+        addCap(mesh, g, g.rows, flip);
     return mesh;
 }
 
@@ -180,7 +219,7 @@ Mesh roundedBox(glm::vec3 lo, glm::vec3 hi, float radius, const std::string& mat
 }
 
 Mesh tube(const std::vector<glm::vec3>& path, const std::vector<float>& radii, const std::string& material,
-          int sides, float vPerUnit, bool caps)
+          int sides, float vPerUnit, TubeEnd ends)
 {
     const int n = int(path.size());
     std::vector<glm::vec3> tangents(n);
@@ -203,17 +242,18 @@ Mesh tube(const std::vector<glm::vec3>& path, const std::vector<float>& radii, c
             along += glm::length(path[i] - path[i - 1]);
         rings.push_back({path[i], normal, glm::cross(tangents[i], normal), radii[i], along});
     }
-    if (caps) {
-        constexpr int capRings = 3;
-        const Ring first = rings.front(), last = rings.back();
-        for (int k = 1; k <= capRings; ++k) {
-            const float a = glm::half_pi<float>() * float(k) / float(capRings);
-            const float reach = std::sin(a), shrink = k == capRings ? 0.0f : std::cos(a);
-            rings.insert(rings.begin(), {first.centre - tangents.front() * first.radius * reach, first.normal,
-                                         first.binormal, first.radius * shrink, first.along - first.radius * reach});
-            rings.push_back({last.centre + tangents.back() * last.radius * reach, last.normal, last.binormal,
-                             last.radius * shrink, last.along + last.radius * reach});
-        }
+    const Ring first = rings.front(), last = rings.back();
+    const auto endRing = [&](const Ring& r, glm::vec3 tangent, float reach, float shrink) {
+        return Ring{r.centre + tangent * r.radius * reach, r.normal, r.binormal, r.radius * shrink, r.along + r.radius * reach};
+    };
+    if (ends == TubeEnd::Round) {  // a shoulder ring and the tip: enough for a rounded end seen small
+        rings.insert(rings.begin(), endRing(first, -tangents.front(), 0.7f, 0.7f));
+        rings.insert(rings.begin(), endRing(first, -tangents.front(), 1.0f, 0.0f));
+        rings.push_back(endRing(last, tangents.back(), 0.7f, 0.7f));
+        rings.push_back(endRing(last, tangents.back(), 1.0f, 0.0f));
+    } else if (ends == TubeEnd::Flat) {  // a pole in the end ring's plane: closed by one polygon
+        rings.insert(rings.begin(), endRing(first, -tangents.front(), 0.0f, 0.0f));
+        rings.push_back(endRing(last, tangents.back(), 0.0f, 0.0f));
     }
     SurfaceGrid g(sides, int(rings.size()) - 1, true);
     for (int c = 0; c <= sides; ++c)
@@ -230,7 +270,7 @@ Mesh tube(const std::vector<glm::vec3>& path, const std::vector<float>& radii, c
 }
 
 Mesh smoothTube(const std::vector<glm::vec3>& controls, const std::vector<float>& radii, const std::string& material,
-                int sides, int steps, float vPerUnit)
+                int sides, int steps, float vPerUnit, TubeEnd ends)
 {
     std::vector<glm::vec3> radiusControls;
     for (float r : radii)
@@ -238,7 +278,7 @@ Mesh smoothTube(const std::vector<glm::vec3>& controls, const std::vector<float>
     std::vector<float> smoothRadii;
     for (const glm::vec3& r : smoothPath(radiusControls, steps))
         smoothRadii.push_back(std::max(r.x, 0.0f));
-    return tube(smoothPath(controls, steps), smoothRadii, material, sides, vPerUnit);
+    return tube(smoothPath(controls, steps), smoothRadii, material, sides, vPerUnit, ends);
 }
 
 Mesh ellipsoid(glm::vec3 centre, glm::vec3 radii, const std::string& material, int segments, int rings)
@@ -258,6 +298,40 @@ Mesh ellipsoid(glm::vec3 centre, glm::vec3 radii, const std::string& material, i
     m[2][2] = radii.z;
     m[3] = glm::vec4(centre, 1.0f);
     mesh.transform(m);
+    return mesh;
+}
+
+Mesh box(glm::vec3 lo, glm::vec3 hi, const std::string& material, float uvPerUnit, float softness, glm::ivec3 segments)
+{
+    Mesh mesh(material);
+    const glm::vec3 centre = (lo + hi) * 0.5f, half = (hi - lo) * 0.5f;
+    for (int axis = 0; axis < 3; ++axis)
+        for (int side = 0; side < 2; ++side) {
+            const int b = (axis + 1) % 3, c = (axis + 2) % 3, nb = segments[b], nc = segments[c];
+            glm::vec3 face(0.0f);
+            face[axis] = side ? 1.0f : -1.0f;
+            const uint32_t first = uint32_t(mesh.vertices().size());
+            for (int j = 0; j <= nc; ++j)
+                for (int i = 0; i <= nb; ++i) {
+                    glm::vec3 d = face, edge = face;
+                    d[b] = -1.0f + 2.0f * float(i) / float(nb);
+                    d[c] = -1.0f + 2.0f * float(j) / float(nc);
+                    edge[b] = std::trunc(d[b]);  // +-1 on the face's border, 0 inside
+                    edge[c] = std::trunc(d[c]);
+                    const glm::vec3 n = glm::normalize(glm::mix(face, glm::normalize(edge), softness));
+                    mesh.addVertex(centre + d * half, n, {0.0f, 0.0f});
+                }
+            for (int j = 0; j < nc; ++j)
+                for (int i = 0; i < nb; ++i) {
+                    const uint32_t p = first + uint32_t(j * (nb + 1) + i), row = uint32_t(nb + 1);
+                    // b x c points along +axis, so this order faces out on the high side.
+                    if (side)
+                        mesh.addQuad(p, p + 1, p + row + 1, p + row);
+                    else
+                        mesh.addQuad(p, p + row, p + row + 1, p + 1);
+                }
+        }
+    projectUv(mesh, uvPerUnit);
     return mesh;
 }
 

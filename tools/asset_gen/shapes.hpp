@@ -20,8 +20,9 @@ struct SurfaceGrid {
     const glm::vec3& at(int column, int row) const { return points[row * (columns + 1) + column]; }
 };
 
-// Triangles of the lattice. The front side is the one cross(dP/dv, dP/du) points to (flip turns it
+// Quads of the lattice. The front side is the one cross(dP/dv, dP/du) points to (flip turns it
 // round); normals come from neighbouring lattice points, poles look away from their neighbour ring.
+// A pole whose neighbour ring lies flat around it (a flat end) is closed by one polygon instead.
 Mesh surfaceMesh(const SurfaceGrid& grid, const std::string& material, bool flip = false);
 
 struct LatheOptions {
@@ -43,16 +44,25 @@ Mesh roundedBox(glm::vec3 lo, glm::vec3 hi, float radius, const std::string& mat
 Mesh roundedBox(glm::vec3 lo, glm::vec3 hi, float radius, const std::string& material, float uvPerUnit = 1.0f,
                 int arcSegments = 3, int flatSegments = 1);
 
-// Round tube through the path points with one radius each, closed by rounded caps. u runs around,
-// v along the tube (vPerUnit repeats per unit of length).
+// How a tube ends: left open (hidden inside something), closed flat, or rounded off.
+enum class TubeEnd { Open, Flat, Round };
+
+// Round tube through the path points with one radius each. u runs around, v along the tube
+// (vPerUnit repeats per unit of length).
 Mesh tube(const std::vector<glm::vec3>& path, const std::vector<float>& radii, const std::string& material,
-          int sides = 8, float vPerUnit = 1.0f, bool caps = true);
+          int sides = 8, float vPerUnit = 1.0f, TubeEnd ends = TubeEnd::Round);
 
 // A tube along a smooth curve through control points, its radius eased between the control radii.
 Mesh smoothTube(const std::vector<glm::vec3>& controls, const std::vector<float>& radii, const std::string& material,
-                int sides, int steps, float vPerUnit = 1.0f);
+                int sides, int steps, float vPerUnit = 1.0f, TubeEnd ends = TubeEnd::Round);
 
 Mesh ellipsoid(glm::vec3 centre, glm::vec3 radii, const std::string& material, int segments = 16, int rings = 10);
+
+// Plain box, each face one quad or a lattice of segments along x, y and z (where it will be bent),
+// texture projected per face (projectUv). softness (0..1) bends the normals along the edges toward
+// the neighbouring faces, so the edges catch light like small bevels at no extra cost.
+Mesh box(glm::vec3 lo, glm::vec3 hi, const std::string& material, float uvPerUnit = 1.0f, float softness = 0.0f,
+         glm::ivec3 segments = glm::ivec3(1));
 
 // Moves every vertex through f and turns the normals with f's local derivative.
 void warp(Mesh& mesh, const std::function<glm::vec3(glm::vec3)>& f);

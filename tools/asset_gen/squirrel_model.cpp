@@ -139,7 +139,7 @@ void addBody(SquirrelBuilder& b)
 {
     Mesh trunk = smoothTube({{-5.0f, 4.5f, 0}, {-4.5f, 11.0f, 0}, {-2.5f, 18.0f, 0}, {0.0f, 25.0f, 0}, {2.2f, 31.0f, 0},
                              {3.8f, 35.5f, 0}, {5.0f, 38.5f, 0}},
-                            {4.0f, 8.6f, 8.4f, 7.4f, 5.8f, 4.8f, 4.2f}, fur, 16, 3);
+                            {4.0f, 8.6f, 8.4f, 7.4f, 5.8f, 4.8f, 4.2f}, fur, 8, 1);
     warp(trunk, [](glm::vec3 p) { return glm::vec3(p.x, p.y, p.z * (1.0f + 0.12f * smoothstep(22.0f, 8.0f, p.y))); });
     fluff(trunk, 0.6f, 0.4f, 701);
     b.add(trunk, chain({Hips, Spine, Chest, Neck}, jointPosition(Head)), bodyRegion, bodyUv(0.1f));
@@ -149,38 +149,33 @@ void addLegs(SquirrelBuilder& b)
 {
     for (float side : {-1.0f, 1.0f}) {
         const Bone leg = side < 0 ? LegL : LegR;
-        Mesh haunch = ellipsoid({-3.0f, 8.5f, side * 6.0f}, {7.8f, 7.2f, 4.4f}, fur, 16, 10);
+        Mesh haunch = ellipsoid({-3.0f, 8.5f, side * 6.0f}, {7.8f, 7.2f, 4.4f}, fur, 8, 4);
         fluff(haunch, 0.5f, 0.4f, 702);
         b.add(haunch, [leg](glm::vec3 p) { return blend(Hips, leg, smoothstep(13.0f, 6.0f, p.y)); }, bodyRegion, bodyUv(2.0f));
-        Mesh foot = ellipsoid({1.0f, 1.6f, side * 7.0f}, {6.8f, 1.6f, 2.4f}, fur, 12, 6);
+        Mesh foot = ellipsoid({1.6f, 1.6f, side * 7.0f}, {7.0f, 1.6f, 2.6f}, fur, 6, 3);
         b.add(foot, fixed(leg), bodyRegion, flat({0.2f, 0.05f}));
-        for (int toe = -1; toe <= 1; ++toe)  // toes at the front of the foot
-            b.add(ellipsoid({7.4f, 1.0f, side * 7.0f + float(toe) * 1.2f}, {1.0f, 1.0f, 0.7f}, fur, 6, 4), fixed(leg), paleRegion,
-                  flat({0.3f, 0.5f}));
     }
 }
 
 void addHead(SquirrelBuilder& b)
 {
-    Mesh skull = ellipsoid({6.0f, 42.5f, 0.0f}, {7.6f, 7.0f, 6.2f}, fur, 18, 12);
+    Mesh skull = ellipsoid({6.0f, 42.5f, 0.0f}, {7.6f, 7.0f, 6.2f}, fur, 8, 5);
     fluff(skull, 0.4f, 0.5f, 703);
     b.add(skull, fixed(Head), bodyRegion, bodyUv(0.5f));
-    b.add(ellipsoid({11.5f, 40.8f, 0.0f}, {5.2f, 3.8f, 3.6f}, fur, 14, 8), fixed(Head), bodyRegion, bodyUv(0.55f));
+    b.add(ellipsoid({11.5f, 40.8f, 0.0f}, {5.2f, 3.8f, 3.6f}, fur, 8, 4), fixed(Head), bodyRegion, bodyUv(0.55f));
     for (float side : {-1.0f, 1.0f})  // cheeks, puffed with food
-        b.add(ellipsoid({9.6f, 39.6f, side * 3.0f}, {3.8f, 3.2f, 2.6f}, fur, 10, 6), fixed(Head), bodyRegion, flat({0.8f, 0.62f}));
-    b.add(ellipsoid({11.6f, 37.7f, 0.0f}, {3.6f, 1.8f, 2.6f}, fur, 10, 6), fixed(Jaw), bodyRegion, flat({0.9f, 0.6f}));
-    b.add(ellipsoid({16.3f, 41.4f, 0.0f}, {1.1f, 0.9f, 1.3f}, fur, 8, 5), fixed(Head), darkRegion, flat({0.5f, 0.5f}));
+        b.add(ellipsoid({9.6f, 39.6f, side * 3.0f}, {3.8f, 3.2f, 2.6f}, fur, 6, 3), fixed(Head), bodyRegion, flat({0.8f, 0.62f}));
+    b.add(ellipsoid({11.6f, 37.7f, 0.0f}, {3.6f, 1.8f, 2.6f}, fur, 6, 3), fixed(Jaw), bodyRegion, flat({0.9f, 0.6f}));
+    b.add(ellipsoid({16.3f, 41.4f, 0.0f}, {1.1f, 0.9f, 1.3f}, fur, 4, 2), fixed(Head), darkRegion, flat({0.5f, 0.5f}));
     for (float side : {-1.0f, 1.0f}) {
-        b.add(ellipsoid({10.6f, 44.2f, side * 4.2f}, {1.5f, 1.8f, 1.2f}, fur, 10, 6), fixed(Head), darkRegion, flat({0.5f, 0.5f}));
-        b.add(ellipsoid({11.7f, 44.9f, side * 4.6f}, {0.35f, 0.4f, 0.3f}, fur, 6, 4), fixed(Head), paleRegion, flat({0.8f, 0.8f}));
+        b.add(ellipsoid({10.6f, 44.2f, side * 4.2f}, {1.5f, 1.8f, 1.2f}, fur, 6, 3), fixed(Head), darkRegion, flat({0.5f, 0.5f}));
         // Ears with tufts at their tips.
-        Mesh ear = smoothTube({{3.6f, 47.0f, side * 3.2f}, {3.1f, 51.0f, side * 3.9f}, {2.4f, 54.5f, side * 4.5f}}, {2.3f, 1.6f, 0.4f},
-                              fur, 8, 3);
+        Mesh ear = tube({{3.6f, 47.0f, side * 3.2f}, {3.1f, 51.0f, side * 3.9f}, {2.4f, 54.5f, side * 4.5f}}, {2.3f, 1.6f, 0.4f}, fur, 5,
+                        1.0f, TubeEnd::Open);
         b.add(ear, fixed(Head), bodyRegion, flat({0.1f, 0.85f}));
-        b.add(smoothTube({{2.4f, 54.0f, side * 4.5f}, {2.0f, 56.5f, side * 4.9f}, {1.2f, 58.2f, side * 5.0f}}, {0.7f, 0.5f, 0.1f}, fur,
-                         6, 2),
+        b.add(tube({{2.4f, 54.0f, side * 4.5f}, {2.0f, 56.5f, side * 4.9f}, {1.2f, 58.2f, side * 5.0f}}, {0.7f, 0.5f, 0.0f}, fur, 3,
+                   1.0f, TubeEnd::Open),
               fixed(Head), bodyRegion, flat({0.05f, 0.95f}));
-        b.add(ellipsoid({4.4f, 50.5f, side * 3.6f}, {0.5f, 2.2f, 1.0f}, fur, 8, 5), fixed(Head), paleRegion, flat({0.3f, 0.3f}));
     }
 }
 
@@ -188,10 +183,10 @@ void addArmsAndNut(SquirrelBuilder& b)
 {
     for (float side : {-1.0f, 1.0f}) {
         const Bone arm = side < 0 ? ArmL : ArmR;
-        Mesh limb = smoothTube({{3.0f, 31.5f, side * 4.6f}, {6.8f, 28.0f, side * 5.6f}, {10.6f, 33.6f, side * 3.6f}}, {2.6f, 2.1f, 1.5f},
-                               fur, 10, 3);
+        Mesh limb = tube({{3.0f, 31.5f, side * 4.6f}, {6.8f, 28.0f, side * 5.6f}, {10.6f, 33.6f, side * 3.6f}}, {2.6f, 2.1f, 1.5f},
+                         fur, 6, 1.0f, TubeEnd::Open);
         b.add(limb, [arm](glm::vec3 p) { return blend(Chest, arm, smoothstep(-10.0f, -7.0f, p.x)); }, bodyRegion, bodyUv(2.0f));
-        b.add(ellipsoid({11.6f, 34.9f, side * 2.8f}, {1.8f, 1.5f, 1.3f}, fur, 8, 5), fixed(arm), paleRegion, flat({0.4f, 0.4f}));
+        b.add(ellipsoid({11.6f, 34.9f, side * 2.8f}, {1.8f, 1.5f, 1.3f}, fur, 5, 3), fixed(arm), paleRegion, flat({0.4f, 0.4f}));
     }
     const WeightRule held = [](glm::vec3) {  // held in both paws
         VertexWeights w;
@@ -201,19 +196,20 @@ void addArmsAndNut(SquirrelBuilder& b)
     };
     const glm::mat4 tilt = glm::rotate(glm::translate(glm::mat4(1.0f), glm::vec3(13.9f, 36.2f, 0.0f)), -0.35f, glm::vec3(0, 0, 1));
     LatheOptions o;
-    o.segments = 12;
-    Mesh nut = lathe({{0.0f, -2.9f}, {1.2f, -2.5f}, {2.1f, -1.0f}, {2.2f, 0.5f}, {1.9f, 1.2f}}, fur, o);
+    o.segments = 7;
+    Mesh nut = lathe({{0.0f, -2.9f}, {1.5f, -2.2f}, {2.2f, -0.4f}, {1.9f, 1.2f}}, fur, o);
     b.add(transformed(nut, tilt), held, nutRegion, [](const Vertex& v) { return v.uv; });
-    Mesh cap = lathe({{1.7f, 0.8f}, {2.35f, 1.1f}, {2.2f, 1.9f}, {1.2f, 2.5f}, {0.0f, 2.7f}}, fur, o);
+    Mesh cap = lathe({{1.7f, 0.8f}, {2.35f, 1.2f}, {1.6f, 2.3f}, {0.0f, 2.7f}}, fur, o);
     b.add(transformed(cap, tilt), held, capRegion, [](const Vertex& v) { return v.uv; });
-    b.add(transformed(tube({{0, 2.6f, 0}, {0.2f, 3.5f, 0}}, {0.3f, 0.25f}, fur, 5, 1.0f), tilt), held, capRegion, flat({0.5f, 0.5f}));
+    b.add(transformed(tube({{0, 2.6f, 0}, {0.2f, 3.5f, 0}}, {0.3f, 0.25f}, fur, 3, 1.0f, TubeEnd::Flat), tilt), held, capRegion,
+          flat({0.5f, 0.5f}));
 }
 
 void addTail(SquirrelBuilder& b)
 {
     const std::vector<glm::vec3> line{{-9.0f, 8.0f, 0}, {-17.5f, 12.5f, 0}, {-23.5f, 23.0f, 0}, {-24.0f, 36.0f, 0},
                                       {-19.0f, 46.5f, 0}, {-11.5f, 51.5f, 0}, {-6.0f, 50.5f, 0}, {-4.0f, 46.5f, 0}};
-    Mesh tail = smoothTube(line, {3.2f, 6.0f, 7.8f, 8.4f, 7.8f, 6.4f, 4.6f, 2.4f}, fur, 14, 4, 1.0f / 90.0f);
+    Mesh tail = smoothTube(line, {3.2f, 6.0f, 7.8f, 8.4f, 7.8f, 6.4f, 4.6f, 2.4f}, fur, 8, 2, 1.0f / 90.0f);
     fluff(tail, 1.6f, 0.35f, 704);
     b.add(tail, chain({Tail1, Tail2, Tail3, Tail4}, glm::vec3(-4.0f + noseShift, 46.5f, 0.0f)), tailRegion,
           [](const Vertex& v) { return glm::vec2(v.uv.x, v.uv.y); });

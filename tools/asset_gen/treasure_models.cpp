@@ -59,14 +59,26 @@ glm::mat4 orient(glm::vec3 at, glm::vec3 up, float spin, float scale)
     return glm::scale(m, glm::vec3(scale));
 }
 
+// A coin: a flat octagonal disc, its face painted with rim and star (texture centre at 0.5, 0.5),
+// its edge taking the dark gold of the texture's corner. Coins lie on something, so there is no
+// underside to draw.
 Mesh coin(glm::vec3 at, glm::vec3 up, float spin)
 {
     constexpr float radius = 0.085f, thickness = 0.02f;
-    LatheOptions o;
-    o.segments = 9;
-    o.vs = {0.0f, 1.0f / 3.0f, 0.5f, 2.0f / 3.0f, 1.0f};
-    const Mesh m = lathe({{0.0f, 0.0f}, {radius, 0.0f}, {radius + 0.004f, thickness * 0.5f}, {radius, thickness}, {0.0f, thickness}},
-                         "coin", o);
+    constexpr int sides = 8;
+    constexpr glm::vec2 edgeUv{0.02f, 0.02f};
+    Mesh m("coin");
+    std::vector<uint32_t> face;
+    for (int i = 0; i < sides; ++i) {
+        const float a = glm::two_pi<float>() * float(i) / float(sides), b = glm::two_pi<float>() * float(i + 1) / float(sides);
+        const glm::vec3 da(std::cos(a), 0.0f, -std::sin(a)), db(std::cos(b), 0.0f, -std::sin(b));
+        face.push_back(m.addVertex(da * radius + glm::vec3(0, thickness, 0), {0, 1, 0}, glm::vec2(0.5f) + glm::vec2(da.x, -da.z) * 0.5f));
+        const uint32_t lo0 = m.addVertex(da * radius, da, edgeUv), lo1 = m.addVertex(db * radius, db, edgeUv);
+        const uint32_t hi1 = m.addVertex(db * radius + glm::vec3(0, thickness, 0), db, edgeUv);
+        const uint32_t hi0 = m.addVertex(da * radius + glm::vec3(0, thickness, 0), da, edgeUv);
+        m.addQuad(lo0, lo1, hi1, hi0);
+    }
+    m.addPolygon(face);
     return transformed(m, orient(at, up, spin, 1.0f));
 }
 
@@ -79,17 +91,18 @@ glm::vec3 pileNormal(float x, float z)
     return glm::normalize(glm::vec3(-dx, 2.0f * h, -dz));
 }
 
+// The heap's surface: a coarse lattice, its coins painted.
 Mesh pileSurface()
 {
-    constexpr int n = 28;
-    SurfaceGrid g(n, n, false);
-    for (int r = 0; r <= n; ++r)
-        for (int c = 0; c <= n; ++c) {
-            const float x = -innerHalfWidth + 2.0f * innerHalfWidth * float(c) / float(n);
-            const float z = innerFront + (innerBack - innerFront) * float(r) / float(n);
+    constexpr int columns = 12, rows = 8;
+    SurfaceGrid g(columns, rows, false);
+    for (int r = 0; r <= rows; ++r)
+        for (int c = 0; c <= columns; ++c) {
+            const float x = -innerHalfWidth + 2.0f * innerHalfWidth * float(c) / float(columns);
+            const float z = innerFront + (innerBack - innerFront) * float(r) / float(rows);
             g.at(c, r) = {x, coinPileHeight(x, z), z};
-            g.us.resize(n + 1);
-            g.vs.resize(n + 1);
+            g.us.resize(columns + 1);
+            g.vs.resize(rows + 1);
             g.us[c] = x * 0.8f;
             g.vs[r] = z * 0.8f;
         }
@@ -105,7 +118,7 @@ AssetModel makeCoins()
     model.addMaterial(coinTexture());
     model.add(pileSurface());
     Random random(404);
-    for (int i = 0; i < 55; ++i) {  // loose coins on the heap
+    for (int i = 0; i < 24; ++i) {  // loose coins on the heap
         const float x = random.range(-innerHalfWidth + 0.1f, innerHalfWidth - 0.1f);
         const float z = random.range(innerFront + 0.08f, innerBack - 0.1f);
         const glm::vec3 up = glm::normalize(pileNormal(x, z) + glm::vec3(random.range(-0.4f, 0.4f), 0, random.range(-0.4f, 0.4f)));
@@ -154,23 +167,23 @@ AssetModel makeCrown()
         model.addMaterial(std::move(m));
     constexpr float radius = 0.24f, band = 0.12f, spikes = 8;
     LatheOptions o;
-    o.segments = 32;
+    o.segments = 12;
     o.uTurns = 3.0f;
-    model.add(lathe({{radius * 0.9f, 0.0f}, {radius, 0.0f}, {radius + 0.015f, band * 0.5f}, {radius + 0.01f, band},
-                     {radius * 0.92f, band}, {radius * 0.9f, 0.0f}},
+    model.add(lathe({{radius * 0.9f, 0.0f}, {radius + 0.01f, 0.0f}, {radius + 0.015f, band}, {radius * 0.9f, band},
+                     {radius * 0.9f, 0.0f}},
                     "gold", o));
     model.add(lathe({{radius * 0.9f, 0.02f}, {radius * 0.88f, band + 0.08f}, {radius * 0.55f, band + 0.2f}, {0.0f, band + 0.23f}},
                     "velvet", o));
     for (int i = 0; i < int(spikes); ++i) {
         const float a = glm::two_pi<float>() * float(i) / spikes;
         const glm::vec3 base = ringPoint(radius + 0.005f, band - 0.01f, a), tip = ringPoint(radius + 0.03f, band + 0.2f, a);
-        model.add(tube({base, glm::mix(base, tip, 0.5f), tip}, {0.05f, 0.03f, 0.008f}, "gold", 6, 4.0f));
-        model.add(ellipsoid(tip + glm::vec3(0, 0.02f, 0), glm::vec3(0.028f), "pearl", 10, 6));
+        model.add(tube({base, glm::mix(base, tip, 0.5f), tip}, {0.05f, 0.03f, 0.0f}, "gold", 4, 4.0f, TubeEnd::Open));
+        model.add(ellipsoid(tip + glm::vec3(0, 0.02f, 0), glm::vec3(0.028f), "pearl", 4, 2));
         const glm::vec3 jewel = ringPoint(radius + 0.02f, band * 0.5f, a + glm::pi<float>() / spikes);
-        model.add(transformed(brilliant(i % 2 ? "gem_blue" : "gem_red"),
-                              orient(jewel, glm::vec3(jewel.x, 0, jewel.z), 0.0f, 0.032f)));
+        model.add(transformed(ellipsoid({0, 0, 0}, {1.0f, 1.0f, 0.6f}, i % 2 ? "gem_blue" : "gem_red", 4, 2),
+                              orient(jewel, glm::vec3(0, 1, 0), glm::half_pi<float>() + a + glm::pi<float>() / spikes, 0.032f)));
     }
-    model.add(ellipsoid({0, band + 0.25f, 0}, glm::vec3(0.035f), "gold", 10, 6));
+    model.add(ellipsoid({0, band + 0.25f, 0}, glm::vec3(0.035f), "gold", 6, 3));
     // On the cushion; the game draws the crown crownDrop lower than the other pieces.
     model.transform(glm::translate(glm::mat4(1.0f), cushionTop + glm::vec3(0.0f, crownDrop - 0.01f, 0.0f)));
     return model;
@@ -198,21 +211,21 @@ AssetModel makeNecklace()
     constexpr float pearl = 0.03f;
     float walked = 0.0f;
     glm::vec3 last = path.front();
-    model.add(ellipsoid(last, glm::vec3(pearl), "pearl", 8, 4));
+    model.add(ellipsoid(last, glm::vec3(pearl), "pearl", 5, 2));
     for (const glm::vec3& p : path) {
         walked += glm::length(p - last);
         last = p;
         if (walked >= pearl * 2.1f) {
-            model.add(ellipsoid(p, glm::vec3(pearl), "pearl", 8, 4));
+            model.add(ellipsoid(p, glm::vec3(pearl), "pearl", 5, 2));
             walked = 0.0f;
         }
     }
     const glm::vec3 low(-0.5f, 0.5f, hang);
-    model.add(tube({low + glm::vec3(0, 0.0f, 0), low + glm::vec3(0, -0.07f, 0)}, {0.012f, 0.012f}, "gold", 6, 4.0f));
+    model.add(tube({low + glm::vec3(0, 0.0f, 0), low + glm::vec3(0, -0.07f, 0)}, {0.012f, 0.012f}, "gold", 4, 4.0f, TubeEnd::Open));
     model.add(transformed(brilliant("gem_red"), orient(low + glm::vec3(0, -0.13f, -0.01f), {0, 0, -1}, 0.0f, 0.065f)));
     LatheOptions o;
-    o.segments = 16;
-    model.add(transformed(lathe({{0.0f, -0.01f}, {0.07f, -0.01f}, {0.075f, 0.0f}, {0.07f, 0.01f}, {0.0f, 0.01f}}, "gold", o),
+    o.segments = 10;
+    model.add(transformed(lathe({{0.0f, -0.01f}, {0.075f, -0.01f}, {0.075f, 0.01f}, {0.0f, 0.01f}}, "gold", o),
                           glm::translate(glm::rotate(glm::translate(glm::mat4(1.0f), low + glm::vec3(0, -0.13f, 0.005f)),
                                                      glm::half_pi<float>(), glm::vec3(1, 0, 0)),
                                          glm::vec3(0))));

@@ -83,12 +83,13 @@ Material goldTexture()
 
 Material coinTexture()
 {
-    // Coins are turned profiles: v runs from one face's centre (0) over the rim (1/3 to 2/3) to the
-    // other face's centre (1).
+    // A coin's face, centred at (0.5, 0.5) with the rim on the inscribed circle; outside it the
+    // darker gold of the coin's edge.
     return material("coin", 128, [](glm::vec2 uv) {
-        const float d = uv.y < 0.5f ? uv.y * 3.0f : (1.0f - uv.y) * 3.0f;  // 0 centre, 1 at the rim
+        const glm::vec2 q = (uv - 0.5f) * 2.0f;
+        const float d = glm::length(q);  // 0 centre, 1 at the rim
         const float rim = smoothstep(0.72f, 0.78f, d) * smoothstep(0.92f, 0.86f, d);
-        const float star = smoothstep(0.5f, 0.45f, d) * (0.5f + 0.5f * std::cos(uv.x * 6.2832f * 5.0f)) *
+        const float star = smoothstep(0.5f, 0.45f, d) * (0.5f + 0.5f * std::cos(std::atan2(q.y, q.x) * 5.0f)) *
                            smoothstep(0.05f, 0.15f, d);
         glm::vec3 c = glm::mix(rgb255(250, 204, 70), rgb255(196, 134, 28), fbm(uv * 4.0f, 4, 3, 261));
         c = glm::mix(c, rgb255(255, 242, 176), (rim + star) * 0.55f);

@@ -22,7 +22,7 @@ constexpr glm::vec3 treeOrigin{700.0f, -1.0f, 680.0f};
 constexpr float spawnLow = 0.0f, spawnHigh = 2100.0f;
 constexpr float innerMargin = 320.0f, outerMargin = 1300.0f;
 constexpr float cameraSideClear = 650.0f;  // world z below -this on the camera's side: behind the camera
-constexpr float spacing = 330.0f;          // least distance between two trees
+constexpr float spacing = 400.0f;          // least distance between two trees
 
 LatheOptions around(int segments, float uTurns = 1.0f)
 {
@@ -32,12 +32,13 @@ LatheOptions around(int segments, float uTurns = 1.0f)
     return o;
 }
 
+// A tapering trunk, open at both ends: its foot is in the ground, its top in the crown.
 Mesh trunk(float height, float radius)
 {
-    return lathe({{radius * 1.3f, -0.3f}, {radius, 0.4f}, {radius * 0.55f, height}, {0.0f, height}}, "tree_bark", around(5, 1.0f));
+    return lathe({{radius * 1.3f, -0.3f}, {radius * 0.55f, height}}, "tree_bark", around(5, 1.0f));
 }
 
-// A fir: a slim trunk and stacked drooping cones.
+// A fir: a slim trunk and stacked cones, each closed flat underneath.
 void fir(Mesh& bark, Mesh& needles, float height, Random& random)
 {
     bark.append(trunk(height * 0.45f, height * 0.045f));
@@ -46,40 +47,25 @@ void fir(Mesh& bark, Mesh& needles, float height, Random& random)
     for (int t = 0; t < tiers; ++t) {
         const float top = t + 1 == tiers ? height : base + height * 0.38f;
         const float skirt = width * random.range(0.95f, 1.1f);
-        Mesh cone = lathe({{0.0f, base + 0.05f * height}, {skirt, base}, {skirt * 0.45f, base + (top - base) * 0.5f}, {0.0f, top}},
-                          "tree_needles", around(7, 2.0f));
-        warp(cone, [&](glm::vec3 p) {  // ragged skirts
-            const float a = std::atan2(p.z, p.x);
-            const float jag = 1.0f + 0.08f * std::sin(a * 7.0f + float(t));
-            return glm::vec3(p.x * jag, p.y, p.z * jag);
-        });
-        needles.append(cone);
+        needles.append(lathe({{0.0f, base}, {skirt, base}, {0.0f, top}}, "tree_needles", around(6, 2.0f)));
         base += (top - base) * 0.55f;
         width *= 0.72f;
     }
 }
 
-// A leafy tree: trunk with a crown of lumpy blobs.
+// A leafy tree: trunk with one lumpy crown.
 void broadleaf(Mesh& bark, Mesh& leaves, float height, Random& random)
 {
     bark.append(trunk(height * 0.55f, height * 0.05f));
-    const float crown = height * 0.3f;
-    const glm::vec3 centre(0.0f, height - crown, 0.0f);
-    const int blobs = 2 + random.below(2);
-    for (int i = 0; i < blobs; ++i) {
-        const float a = glm::two_pi<float>() * float(i) / float(blobs) + random.range(0.0f, 1.0f);
-        const glm::vec3 at = centre + glm::vec3(std::cos(a) * crown * 0.45f, random.range(-0.2f, 0.25f) * crown,
-                                                std::sin(a) * crown * 0.45f);
-        const float r = crown * random.range(0.6f, 0.8f);
-        Mesh blob = ellipsoid(at, {r, r * 0.85f, r}, "tree_leaves", 6, 4);
-        const uint32_t seed = uint32_t(random.below(1000));
-        warp(blob, [&](glm::vec3 p) {
-            const glm::vec3 d = p - at;
-            return at + d * (0.9f + 0.2f * valueNoise3(p * (2.5f / crown), seed));
-        });
-        leaves.append(blob);
-    }
-    leaves.append(ellipsoid(centre + glm::vec3(0, crown * 0.45f, 0), glm::vec3(crown * 0.6f), "tree_leaves", 6, 4));
+    const float crown = height * 0.36f;
+    const glm::vec3 centre(0.0f, height - crown * 0.95f, 0.0f);
+    Mesh blob = ellipsoid(centre, {crown, crown * 0.9f, crown}, "tree_leaves", 7, 4);
+    const uint32_t seed = uint32_t(random.below(1000));
+    warp(blob, [&](glm::vec3 p) {
+        const glm::vec3 d = p - centre;
+        return centre + d * (0.82f + 0.36f * valueNoise3(p * (2.0f / crown), seed));
+    });
+    leaves.append(blob);
 }
 
 // One tree of either kind at the origin, height in model units.

@@ -25,8 +25,8 @@ struct ModelFile {
 };
 
 const ModelFile modelFiles[] = {
-    {"Stones/quad.obj", 6},       {"Stones/tex_z.obj", 3},      {"Stones/tex_i.obj", 2},
-    {"Stones/tex_L.obj", 2},      {"Stones/tex_t.obj", 4},      {"Stones/fathirsch.obj", 2},
+    {"Stones/quad.obj", 1},       {"Stones/tex_z.obj", 3},      {"Stones/tex_i.obj", 2},
+    {"Stones/tex_L.obj", 2},      {"Stones/tex_t.obj", 3},      {"Stones/fathirsch.obj", 2},
     {"Models/field2.obj", 3},     {"Models/fewtrees.obj", 3},   {"Models/fewtreesnearobj.obj", 3},
     {"Models/schatztruhe-truhe.obj", 5}, {"Models/schatztruhe-crown.obj", 5}, {"Models/diamant1.obj", 1},
     {"Models/diamant2.obj", 1},   {"Models/coins.obj", 2},      {"Models/schatztruhe-necklace.obj", 3},

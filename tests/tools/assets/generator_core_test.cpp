@@ -1,6 +1,6 @@
 // The generator's building blocks: shapes face outward with normals that agree with their winding,
 // faceted solids close up, confine keeps parts inside their box, and the OBJ and COLLADA writers
-// survive a round trip through Assimp unchanged.
+// survive a round trip through Assimp unchanged, big flat faces costing one vertex per corner.
 
 #include "tools/asset_gen/collada_writer.hpp"
 #include "tools/asset_gen/obj_writer.hpp"
@@ -47,18 +47,64 @@ TEST(Shapes, RoundedBoxFacesOutwardAndKeepsItsExtent)
     EXPECT_NEAR(b.max.z, 2.0f, 1e-5f);
 }
 
+// A plain box is quads only, one lattice per face, however its edge normals are bent.
+TEST(Shapes, PlainBoxIsQuadsFacingOutward)
+{
+    const Mesh box = assetgen::box({-1, 0, -2}, {3, 1, 2}, "m", 1.0f, 0.4f, {1, 2, 3});
+    expectOutward(box, {1, 0.5f, 0});
+    EXPECT_EQ(box.bounds().min, glm::vec3(-1, 0, -2));
+    EXPECT_EQ(box.bounds().max, glm::vec3(3, 1, 2));
+    const auto faces = box.polygons();
+    EXPECT_EQ(faces.size(), 2u * (2 * 3 + 3 * 1 + 1 * 2));  // the x, y and z faces' lattices
+    for (const auto& face : faces)
+        EXPECT_EQ(face.size(), 4u);
+}
+
 TEST(Shapes, LatheEllipsoidAndTubeFaceOutward)
 {
     expectOutward(assetgen::lathe({{0, 0}, {1, 0}, {1.2f, 1}, {0.8f, 2}, {0, 2}}, "m"), {0, 1, 0});
     expectOutward(assetgen::ellipsoid({1, 2, 3}, {2, 1, 0.5f}, "m"), {1, 2, 3});
-    expectOutward(assetgen::tube({{0, 0, 0}, {0, 1, 0}, {0, 2, 0}}, {0.5f, 0.5f, 0.5f}, "m", 8), {0, 1, 0});
+    for (assetgen::TubeEnd ends : {assetgen::TubeEnd::Flat, assetgen::TubeEnd::Round})
+        expectOutward(assetgen::tube({{0, 0, 0}, {0, 1, 0}, {0, 2, 0}}, {0.5f, 0.5f, 0.5f}, "m", 8, 1.0f, ends), {0, 1, 0});
 }
 
-TEST(Shapes, TransformWithAMirrorKeepsFacesOutward)
+std::size_t facesWithCorners(const Mesh& m, std::size_t corners)
 {
-    Mesh m = assetgen::ellipsoid({0, 0, 0}, {1, 1, 1}, "m");
+    const auto faces = m.polygons();
+    return std::size_t(std::count_if(faces.begin(), faces.end(), [&](const auto& f) { return f.size() == corners; }));
+}
+
+// Flat ends of turned profiles and tubes close with one polygon each; the sides are quads.
+TEST(Shapes, FlatEndsAreOnePolygonAndSidesAreQuads)
+{
+    assetgen::LatheOptions o;
+    o.segments = 12;
+    const Mesh can = assetgen::lathe({{0, 0}, {1, 0}, {1, 1}, {0.7f, 1.4f}, {0, 1.4f}}, "m", o);
+    EXPECT_EQ(facesWithCorners(can, 12), 2u);
+    EXPECT_EQ(facesWithCorners(can, 4), 24u);
+    EXPECT_EQ(can.cornerCount(), 2u * 12 + 24 * 4);
+    const Mesh rod = assetgen::tube({{0, 0, 0}, {0.3f, 1, 0}, {0, 2, 0}}, {0.5f, 0.4f, 0.3f}, "m", 6, 1.0f, assetgen::TubeEnd::Flat);
+    EXPECT_EQ(facesWithCorners(rod, 6), 2u);
+    EXPECT_EQ(rod.cornerCount(), 2u * 6 + 2 * 6 * 4);
+    const Mesh dome = assetgen::ellipsoid({0, 0, 0}, {1, 1, 1}, "m", 8, 4);  // round poles stay fans
+    EXPECT_EQ(facesWithCorners(dome, 3), 16u);
+}
+
+// A mirror turns every face round and keeps it whole: the same polygons, wound the other way,
+// still facing out.
+TEST(Shapes, TransformWithAMirrorKeepsFacesWholeAndOutward)
+{
+    assetgen::LatheOptions o;
+    o.segments = 10;
+    Mesh m = assetgen::lathe({{0, -1}, {1, -1}, {1.2f, 0}, {0.8f, 1}, {0, 1.2f}}, "m", o);
+    m.append(assetgen::ellipsoid({0, 0, 0}, {1, 1, 1}, "m"));
+    const auto before = m.polygons();
     m.transform(glm::scale(glm::mat4(1.0f), glm::vec3(-1, 2, 1)));
     expectOutward(m, {0, 0, 0});
+    const auto after = m.polygons();
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t f = 0; f < after.size(); ++f)
+        EXPECT_EQ(after[f].size(), before[f].size()) << "face " << f;
 }
 
 // A faceted gem is a closed solid: every edge belongs to exactly two faces.
@@ -126,13 +172,18 @@ std::multiset<std::string> triangleSet(const std::vector<glm::vec3>& corners)
     return out;
 }
 
+const aiScene* importText(Assimp::Importer& importer, const std::string& text, const char* format)
+{
+    return importer.ReadFileFromMemory(text.data(), text.size(), aiProcess_Triangulate | aiProcess_FlipUVs, format);
+}
+
 // Quads are written where two triangles make a convex one; Assimp's triangulation must give back
 // exactly the triangles we built, with the same winding, and concave pairs must stay triangles.
 TEST(ObjWriter, RoundTripThroughAssimpGivesBackTheSameTriangles)
 {
     assetgen::AssetModel model("round_trip");
     model.addMaterial({"m", assetgen::Image(4, 4)});
-    Mesh mesh = assetgen::lathe({{0, 0}, {1, 0}, {1, 1}, {0.5f, 1.5f}, {0, 1.5f}}, "m");
+    Mesh mesh = assetgen::lathe({{0, -0.5f}, {1, 0}, {1, 1}, {0.5f, 1.5f}, {0, 2}}, "m");
     const uint32_t a = mesh.addVertex({3, 0, 0}, {0, 1, 0}, {0, 0}), b = mesh.addVertex({5, 0, 0}, {0, 1, 0}, {1, 0});
     const uint32_t c = mesh.addVertex({4, 0, -0.3f}, {0, 1, 0}, {1, 1}), d = mesh.addVertex({4, 0, -2}, {0, 1, 0}, {0, 1});
     mesh.addTriangle(a, b, c);  // with the next one a concave (dart-shaped) quad
@@ -144,7 +195,7 @@ TEST(ObjWriter, RoundTripThroughAssimpGivesBackTheSameTriangles)
 
     const std::string text = assetgen::objText(model, "round_trip.mtl");
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFileFromMemory(text.data(), text.size(), aiProcess_Triangulate | aiProcess_FlipUVs, "obj");
+    const aiScene* scene = importText(importer, text, "obj");
     ASSERT_NE(scene, nullptr) << importer.GetErrorString();
     std::vector<glm::vec3> imported;
     for (unsigned m = 0; m < scene->mNumMeshes; ++m)
@@ -158,6 +209,46 @@ TEST(ObjWriter, RoundTripThroughAssimpGivesBackTheSameTriangles)
     for (std::size_t at = text.find("\nf "); at != std::string::npos; at = text.find("\nf ", at + 1))
         ++faceLines;
     EXPECT_LT(faceLines, expected.size() / 3 * 3 / 4) << "pairs of triangles were written as quads";
+}
+
+double area(glm::vec3 a, glm::vec3 b, glm::vec3 c) { return 0.5 * double(glm::length(glm::cross(b - a, c - a))); }
+
+// A flat polygon goes to the file whole; Assimp cuts it into triangles of its own choosing, which
+// must cover the same surface facing the same way, with one vertex per corner.
+TEST(ObjWriter, FlatPolygonsComeBackAsTheSameSurfaceWithOneVertexPerCorner)
+{
+    assetgen::AssetModel model("caps");
+    model.addMaterial({"m", assetgen::Image(4, 4)});
+    assetgen::LatheOptions o;
+    o.segments = 12;
+    const Mesh can = assetgen::lathe({{0, 0}, {1, 0}, {1, 1}, {0.6f, 1}, {0.6f, 1.5f}, {0, 1.5f}}, "m", o);
+    model.add(can);
+    double expectedArea = 0.0;
+    for (std::size_t i = 0; i < can.indices().size(); i += 3)
+        expectedArea += area(can.vertices()[can.indices()[i]].position, can.vertices()[can.indices()[i + 1]].position,
+                             can.vertices()[can.indices()[i + 2]].position);
+
+    Assimp::Importer importer;
+    const aiScene* scene = importText(importer, assetgen::objText(model, "caps.mtl"), "obj");
+    ASSERT_NE(scene, nullptr) << importer.GetErrorString();
+    ASSERT_EQ(scene->mNumMeshes, 1u);
+    const aiMesh* m = scene->mMeshes[0];
+    EXPECT_EQ(m->mNumVertices, can.cornerCount());
+    double importedArea = 0.0;
+    for (unsigned f = 0; f < m->mNumFaces; ++f) {
+        ASSERT_EQ(m->mFaces[f].mNumIndices, 3u);
+        glm::vec3 p[3], n[3];
+        for (int k = 0; k < 3; ++k) {
+            const unsigned i = m->mFaces[f].mIndices[k];
+            p[k] = {m->mVertices[i].x, m->mVertices[i].y, m->mVertices[i].z};
+            n[k] = {m->mNormals[i].x, m->mNormals[i].y, m->mNormals[i].z};
+        }
+        importedArea += area(p[0], p[1], p[2]);
+        const glm::vec3 winding = glm::cross(p[1] - p[0], p[2] - p[0]);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_GT(glm::dot(winding, n[k]), 0.0f) << "face " << f;
+    }
+    EXPECT_NEAR(importedArea, expectedArea, 1e-3 * expectedArea);
 }
 
 // A two-joint skinned model: Assimp sees both bones with their inverse bind matrices and one
@@ -183,10 +274,11 @@ TEST(ColladaWriter, RoundTripKeepsBonesBindsAndKeyTimes)
     const std::string text = assetgen::colladaText(model);
 
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFileFromMemory(text.data(), text.size(), aiProcess_Triangulate | aiProcess_FlipUVs, "dae");
+    const aiScene* scene = importText(importer, text, "dae");
     ASSERT_NE(scene, nullptr) << importer.GetErrorString();
     ASSERT_EQ(scene->mNumMeshes, 1u);
     const aiMesh* mesh = scene->mMeshes[0];
+    EXPECT_EQ(mesh->mNumVertices, model.mesh.cornerCount()) << "the tube's quads stay quads in the file";
     ASSERT_EQ(mesh->mNumBones, 2u);
     for (unsigned b = 0; b < 2; ++b) {
         const aiBone* bone = mesh->mBones[b];

@@ -21,6 +21,8 @@ layout(location = 4) in vec4 boneWeights;
 uniform mat4 model, view, projection, shadowMatrix;
 uniform mat4 bones[60];
 uniform bool skinned;
+uniform vec3 towardLight;
+uniform float normalOffset;
 out vec3 worldPosition;
 out vec3 worldNormal;
 out vec2 texCoord;
@@ -35,7 +37,11 @@ void main() {
     worldPosition = world.xyz;
     worldNormal = transpose(inverse(mat3(placed))) * normal;
     texCoord = uv;
-    shadowPosition = shadowMatrix * world;
+    // Like the game's shader: look up the shadow a little out along the normal, more where the
+    // surface turns from the light, so coarse curved faces do not shadow their neighbours.
+    vec3 n = normalize(worldNormal);
+    float facing = max(dot(n, towardLight), 0.0);
+    shadowPosition = shadowMatrix * vec4(world.xyz + n * normalOffset * (1.0 - facing), 1.0);
     gl_Position = projection * view * world;
 }
 )";
@@ -211,6 +217,8 @@ void OffscreenRenderer::render(const ViewCamera& camera, const SunLight& light, 
     setMatrix(litProgram_, "projection", camera.projection);
     setMatrix(litProgram_, "shadowMatrix", light.shadowProjection * light.shadowView);
     glUniform3fv(glGetUniformLocation(litProgram_, "towardLight"), 1, glm::value_ptr(glm::normalize(light.towardLight)));
+    constexpr float offsetShare = 0.015f;  // of the shadow map's half width
+    glUniform1f(glGetUniformLocation(litProgram_, "normalOffset"), offsetShare / light.shadowProjection[0][0]);
     glUniform3fv(glGetUniformLocation(litProgram_, "viewPosition"), 1, glm::value_ptr(camera.position));
     glUniform1i(glGetUniformLocation(litProgram_, "diffuse"), 0);
     glUniform1i(glGetUniformLocation(litProgram_, "shadowMap"), 1);
