@@ -35,7 +35,7 @@ Mesh rivet(glm::vec3 at)
         const glm::vec3 a = corners[i], b = corners[(i + 1) % 4];
         const uint32_t ia = m.addVertex(at + a, glm::normalize(a / size + glm::vec3(0, 0, -1)), {0.0f, 0.0f});
         const uint32_t ib = m.addVertex(at + b, glm::normalize(b / size + glm::vec3(0, 0, -1)), {1.0f, 0.0f});
-        m.addTriangle(tip, ib, ia);
+        m.addTriangle(tip, ia, ib);
     }
     return m;
 }

@@ -35,7 +35,9 @@ glm::vec3 poleNormal(const SurfaceGrid& g, int r)
     return glm::length(sum) > tinyLength ? glm::normalize(sum) : glm::vec3(0, 1, 0);
 }
 
-glm::vec3 latticeNormal(const SurfaceGrid& g, int c, int r)
+// The normal at a lattice point from its neighbours; rows first and last bound the rows taken, so
+// the ring beside a flat end (closed by a polygon of its own) follows only the side it belongs to.
+glm::vec3 latticeNormal(const SurfaceGrid& g, int c, int r, int first, int last)
 {
     if ((r == 0 || r == g.rows) && isPoleRow(g, r))
         return poleNormal(g, r);
@@ -48,7 +50,7 @@ glm::vec3 latticeNormal(const SurfaceGrid& g, int c, int r)
         right = std::min(right, g.columns);
     }
     const glm::vec3 du = g.at(right, r) - g.at(left, r);
-    const glm::vec3 dv = g.at(c, std::min(r + 1, g.rows)) - g.at(c, std::max(r - 1, 0));
+    const glm::vec3 dv = g.at(c, std::min(r + 1, last)) - g.at(c, std::max(r - 1, first));
     const glm::vec3 n = glm::cross(dv, du);
     return glm::length(n) > tinyLength ? glm::normalize(n) : glm::vec3(0, 1, 0);
 }
@@ -128,13 +130,14 @@ SurfaceGrid::SurfaceGrid(int columns_, int rows_, bool wrapU_)
 Mesh surfaceMesh(const SurfaceGrid& g, const std::string& material, bool flip)
 {
     Mesh mesh(material);
+    const bool capFirst = flatPole(g, 0), capLast = flatPole(g, g.rows);
+    const int firstRing = capFirst ? 1 : 0, lastRing = capLast ? g.rows - 1 : g.rows;
     for (int r = 0; r <= g.rows; ++r)
         for (int c = 0; c <= g.columns; ++c) {
-            const glm::vec3 n = latticeNormal(g, c, r);
+            const glm::vec3 n = latticeNormal(g, c, r, firstRing, lastRing);
             mesh.addVertex(g.at(c, r), flip ? -n : n,
                            {coordinate(g.us, c, g.columns), coordinate(g.vs, r, g.rows)});
         }
-    const bool capFirst = flatPole(g, 0), capLast = flatPole(g, g.rows);
     const auto index = [&](int c, int r) { return uint32_t(r * (g.columns + 1) + c); };
     for (int r = 0; r < g.rows; ++r) {
         if ((r == 0 && capFirst) || (r + 1 == g.rows && capLast))

@@ -32,11 +32,12 @@ Mesh brilliant(const std::string& material)
                         material, 1.5f);
 }
 
-// Octagon of a step-cut stone: a rectangle with its corners cut, half sizes w by d.
+// Octagon of a step-cut stone: a rectangle with its corners cut, half sizes w by d, counter-clockwise
+// seen from above as facetedRings wants it.
 std::vector<glm::vec3> stepRing(float w, float d, float y, float cut)
 {
-    return {{w, y, -d + cut}, {w, y, d - cut},  {w - cut, y, d},   {-w + cut, y, d},
-            {-w, y, d - cut}, {-w, y, -d + cut}, {-w + cut, y, -d}, {w - cut, y, -d}};
+    return {{w, y, d - cut},  {w, y, -d + cut}, {w - cut, y, -d}, {-w + cut, y, -d},
+            {-w, y, -d + cut}, {-w, y, d - cut}, {-w + cut, y, d}, {w - cut, y, d}};
 }
 
 // Emerald cut: stepped crown and pavilion around a long table. Girdle 1 by 0.7, table up.

@@ -38,7 +38,7 @@ Mesh trunk(float height, float radius)
     return lathe({{radius * 1.3f, -0.3f}, {radius * 0.55f, height}}, "tree_bark", around(5, 1.0f));
 }
 
-// A fir: a slim trunk and stacked cones, each closed flat underneath.
+// A fir: a slim trunk and stacked cones, open underneath (the camera looks down on them).
 void fir(Mesh& bark, Mesh& needles, float height, Random& random)
 {
     bark.append(trunk(height * 0.45f, height * 0.045f));
@@ -47,7 +47,7 @@ void fir(Mesh& bark, Mesh& needles, float height, Random& random)
     for (int t = 0; t < tiers; ++t) {
         const float top = t + 1 == tiers ? height : base + height * 0.38f;
         const float skirt = width * random.range(0.95f, 1.1f);
-        needles.append(lathe({{0.0f, base}, {skirt, base}, {0.0f, top}}, "tree_needles", around(6, 2.0f)));
+        needles.append(lathe({{skirt, base}, {0.0f, top}}, "tree_needles", around(6, 2.0f)));
         base += (top - base) * 0.55f;
         width *= 0.72f;
     }

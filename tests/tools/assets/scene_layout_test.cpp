@@ -104,6 +104,24 @@ TEST(Treasure, EachPieceRestsOnWhatRemainsAfterTheOnesBeforeItAreGone)
     }
 }
 
+// The gems are convex solids lit by their normals: every normal looks away from the gem's middle.
+TEST(Treasure, GemsFaceOutward)
+{
+    for (const char* file : {"Models/diamant1.obj", "Models/diamant2.obj"}) {
+        const ImportedModel gem(ressource(file));
+        ASSERT_TRUE(gem.loaded()) << file;
+        const aiMesh* mesh = gem.scene()->mMeshes[0];
+        glm::vec3 middle(0.0f);
+        for (unsigned v = 0; v < mesh->mNumVertices; ++v)
+            middle += glm::vec3(mesh->mVertices[v].x, mesh->mVertices[v].y, mesh->mVertices[v].z) / float(mesh->mNumVertices);
+        for (unsigned v = 0; v < mesh->mNumVertices; ++v) {
+            const glm::vec3 p(mesh->mVertices[v].x, mesh->mVertices[v].y, mesh->mVertices[v].z);
+            const glm::vec3 n(mesh->mNormals[v].x, mesh->mNormals[v].y, mesh->mNormals[v].z);
+            ASSERT_GT(glm::dot(p - middle, n), 0.0f) << file << " vertex " << v;
+        }
+    }
+}
+
 class Ground : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(ground.loaded()) << ground.error(); }

@@ -69,7 +69,10 @@ assetgen::Image tile(OffscreenRenderer& r, GlModel& floor, const std::vector<Pla
     constexpr float fov = 30.0f;
     const ViewCamera camera = orbitCamera(centre, radius / std::sin(glm::radians(fov * 0.5f)) * 1.02f, yaw, pitch, fov, 1.0f);
     const SunLight sun = sunFor(centre, radius * 1.6f, {-0.45f, 1.0f, -0.6f});
-    const glm::mat4 floorMatrix = glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(centre.x, lo.y, centre.z)),
+    // The floor a hair under the lowest point, so a model's own flat bottom (the ground's field)
+    // does not fight it for depth.
+    const float floorY = lo.y - radius * 0.002f;
+    const glm::mat4 floorMatrix = glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(centre.x, floorY, centre.z)),
                                              glm::vec3(radius * 3.0f));
     r.render(camera, sun, skyColour, [&](GLuint program) {
         floor.draw(program, floorMatrix, 0.0);
