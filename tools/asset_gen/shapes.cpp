@@ -99,20 +99,6 @@ void addCap(Mesh& mesh, const SurfaceGrid& g, int r, bool flip)
     mesh.addPolygon(corners);
 }
 
-// Breakpoints along one box axis: denser over the rounded ends so the arcs keep even angles.
-std::vector<float> boxBreaks(float lo, float hi, float radius, int arcSegments, int flatSegments)
-{
-    std::vector<float> t;
-    const float quarter = glm::quarter_pi<float>();
-    for (int k = arcSegments; k >= 1; --k)
-        t.push_back(lo + radius - radius * std::tan(quarter * float(k) / float(arcSegments)));
-    for (int k = 0; k <= flatSegments; ++k)
-        t.push_back(lo + radius + (hi - lo - 2.0f * radius) * float(k) / float(flatSegments));
-    for (int k = 1; k <= arcSegments; ++k)
-        t.push_back(hi - radius + radius * std::tan(quarter * float(k) / float(arcSegments)));
-    return t;
-}
-
 } // namespace
 
 glm::vec2 superDirection(float angle, float power)
@@ -177,48 +163,6 @@ Mesh lathe(const std::vector<glm::vec2>& profile, const std::string& material, c
             g.at(c, r) = glm::vec3(profile[r].x * d.x, profile[r].y, profile[r].x * d.y);
     }
     return surfaceMesh(g, material);
-}
-
-Mesh roundedBox(glm::vec3 lo, glm::vec3 hi, float radius, const std::string& material, float uvPerUnit,
-                int arcSegments, int flatSegments)
-{
-    return roundedBox(lo, hi, radius, material, uvPerUnit, arcSegments, glm::ivec3(flatSegments));
-}
-
-Mesh roundedBox(glm::vec3 lo, glm::vec3 hi, float radius, const std::string& material, float uvPerUnit,
-                int arcSegments, glm::ivec3 flatSegments)
-{
-    Mesh mesh(material);
-    const glm::vec3 innerLo = lo + radius, innerHi = hi - radius;
-    for (int axis = 0; axis < 3; ++axis)
-        for (int side = 0; side < 2; ++side) {
-            const int b = (axis + 1) % 3, c = (axis + 2) % 3;
-            const auto tb = boxBreaks(lo[b], hi[b], radius, arcSegments, flatSegments[b]);
-            const auto tc = boxBreaks(lo[c], hi[c], radius, arcSegments, flatSegments[c]);
-            const uint32_t first = uint32_t(mesh.vertices().size());
-            for (float vc : tc)
-                for (float vb : tb) {
-                    glm::vec3 q;
-                    q[axis] = side ? hi[axis] : lo[axis];
-                    q[b] = vb;
-                    q[c] = vc;
-                    const glm::vec3 inner = glm::clamp(q, innerLo, innerHi);
-                    const glm::vec3 n = glm::normalize(q - inner);
-                    const glm::vec2 uv = glm::vec2(side ? vb : -vb, vc) * uvPerUnit;
-                    mesh.addVertex(inner + n * radius, n, uv);
-                }
-            const uint32_t nb = uint32_t(tb.size());
-            for (uint32_t j = 0; j + 1 < tc.size(); ++j)
-                for (uint32_t i = 0; i + 1 < nb; ++i) {
-                    const uint32_t p = first + j * nb + i;
-                    // b x c points along +axis, so this order faces out on the high side.
-                    if (side)
-                        mesh.addQuad(p, p + 1, p + nb + 1, p + nb);
-                    else
-                        mesh.addQuad(p, p + nb, p + nb + 1, p + 1);
-                }
-        }
-    return mesh;
 }
 
 Mesh tube(const std::vector<glm::vec3>& path, const std::vector<float>& radii, const std::string& material,

@@ -1,5 +1,5 @@
 #pragma once
-// Building blocks for the models: lattice surfaces, turned profiles, rounded boxes, tubes, ellipsoids.
+// Building blocks for the models: lattice surfaces, turned profiles, boxes, tubes, ellipsoids.
 
 #include "mesh.hpp"
 
@@ -36,13 +36,6 @@ struct LatheOptions {
 // Profile points (radius, height) turned about the y axis; listed bottom to top the surface faces
 // outward. v follows the profile's arc length from 0 to 1.
 Mesh lathe(const std::vector<glm::vec2>& profile, const std::string& material, const LatheOptions& options = {});
-
-// Box with edges and corners rounded by radius; texture planar per face, uvPerUnit repeats per unit.
-// flatSegments: lattice squares across the flat middle along x, y and z (more where it will be bent).
-Mesh roundedBox(glm::vec3 lo, glm::vec3 hi, float radius, const std::string& material, float uvPerUnit,
-                int arcSegments, glm::ivec3 flatSegments);
-Mesh roundedBox(glm::vec3 lo, glm::vec3 hi, float radius, const std::string& material, float uvPerUnit = 1.0f,
-                int arcSegments = 3, int flatSegments = 1);
 
 // How a tube ends: left open (hidden inside something), closed flat, or rounded off.
 enum class TubeEnd { Open, Flat, Round };

@@ -37,16 +37,6 @@ void expectOutward(const Mesh& mesh, glm::vec3 centre)
     }
 }
 
-TEST(Shapes, RoundedBoxFacesOutwardAndKeepsItsExtent)
-{
-    const Mesh box = assetgen::roundedBox({-1, 0, -2}, {3, 1, 2}, 0.2f, "m", 1.0f, 3, 2);
-    expectOutward(box, {1, 0.5f, 0});
-    const assetgen::Bounds b = box.bounds();
-    EXPECT_NEAR(b.min.x, -1.0f, 1e-5f);
-    EXPECT_NEAR(b.max.y, 1.0f, 1e-5f);
-    EXPECT_NEAR(b.max.z, 2.0f, 1e-5f);
-}
-
 // A plain box is quads only, one lattice per face, however its edge normals are bent.
 TEST(Shapes, PlainBoxIsQuadsFacingOutward)
 {
