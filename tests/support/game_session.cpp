@@ -47,8 +47,10 @@ void sleepSeconds(double seconds)
 
 GameSession::GameSession(const std::vector<std::string>& arguments, const std::string& workingDirectory)
 {
+    arguments_ = arguments;
+    workingDirectory_ = workingDirectory.empty() ? sourceDir() : workingDirectory;
     startDisplay();
-    startGame(arguments, workingDirectory.empty() ? sourceDir() : workingDirectory);
+    startGame(arguments_, workingDirectory_);
 }
 
 GameSession::~GameSession()
@@ -94,6 +96,8 @@ void GameSession::startDisplay()
 
 void GameSession::startGame(const std::vector<std::string>& arguments, const std::string& workingDirectory)
 {
+    std::remove(outPath_.c_str());
+    std::remove(errPath_.c_str());
     outPath_ = makeTempFile();
     errPath_ = makeTempFile();
     game_ = fork();
@@ -131,7 +135,16 @@ bool GameSession::running()
 bool GameSession::waitForWindow(double timeoutSeconds)
 {
     const auto deadline = after(timeoutSeconds);
-    while (Clock::now() < deadline && running()) {
+    int restarts = 0;
+    while (Clock::now() < deadline) {
+        if (!running()) {
+            // A fresh display now and then refuses the first connection on a busy machine: start again.
+            if (restarts == 3 || output().find("Failed to init glfw") == std::string::npos)
+                return false;
+            ++restarts;
+            exitStatus_ = -2;
+            startGame(arguments_, workingDirectory_);
+        }
         const std::string ids =
             commandOutput("DISPLAY=" + display_ + " xdotool search --pid " + std::to_string(game_) + " 2>/dev/null");
         if (!ids.empty()) {

@@ -41,6 +41,8 @@ private:
     void startDisplay();
     void startGame(const std::vector<std::string>& arguments, const std::string& workingDirectory);
 
+    std::vector<std::string> arguments_;
+    std::string workingDirectory_;
     pid_t xvfb_ = -1;
     pid_t game_ = -1;
     int exitStatus_ = -2;

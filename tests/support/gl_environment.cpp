@@ -4,18 +4,39 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <iostream>
 
 namespace {
 
 GLFWwindow* window = nullptr;
 
+// The shared virtual display now and then refuses a connection while the machine is busy (seen under
+// xvfb-run with two test processes at a time); a short wait and another try gets through.
+bool initGlfw()
+{
+    constexpr int attempts = 20;
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        if (glfwInit()) {
+            if (attempt > 1)
+                std::cerr << "GL test environment: display reached at attempt " << attempt << '\n';
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
 class GlEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        if (!glfwInit()) {
+        glfwSetErrorCallback([](int code, const char* description) {
+            std::cerr << "GLFW error " << code << ": " << description << '\n';
+        });
+        if (!initGlfw()) {
             std::cerr << "GL test environment: glfwInit failed (is DISPLAY set?)\n";
             std::abort();
         }
