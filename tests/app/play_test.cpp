@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 namespace {
@@ -203,6 +204,20 @@ TEST_F(PlayTest, ZeroClearsTheLandedStones)
     ASSERT_TRUE(holdUntil("space", "HAHA", 30.0));
     ASSERT_TRUE(game.waitForOutput("XXXXXXXXXXXXXXX\n", 10.0));
     EXPECT_TRUE(pressAndWait("0", "not flyng", 10.0));
+}
+
+TEST_F(PlayTest, ABeetleAndThenASquirrelArriveOnTheirOwn)
+{
+    // The spawners count the game's time steps, the first of which covers the loading.
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(game.waitForOutput("Spawning on ", 30.0));
+    const double beetle = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(beetle, 12.0);
+    EXPECT_EQ(game.output().find("Animator initialised"), std::string::npos); // the squirrel comes later
+    ASSERT_TRUE(game.waitForOutput("Animator initialised", 30.0));
+    const double squirrel = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GT(squirrel - beetle, 2.0);
+    EXPECT_LT(squirrel - beetle, 6.0);
 }
 
 } // namespace
