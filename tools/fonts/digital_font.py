@@ -22,13 +22,13 @@ INFO = FontInfo(family="Quarvel Segment", style="Italic", version="1.000", ascen
 
 def build():
     """The FontBuilder of the score font."""
-    glyphs = {ord(char): make_glyph(spec, NARROW_BOXES.get(char, BOX_WIDTH)) for char, spec in GLYPHS.items()}
+    glyphs = {ord(char): make_glyph(pattern, NARROW_BOXES.get(char, BOX_WIDTH)) for char, pattern in GLYPHS.items()}
     return build_font(INFO, glyphs, notdef_glyph(), truetype=True)
 
 
-def make_glyph(spec, box_width):
+def make_glyph(pattern, box_width):
     """Outlines of one glyph from its table entry, slanted, with the advance of its box."""
-    bars, dots = parse(spec, box_width)
+    bars, dots = parse(pattern, box_width)
     contours = [bar_outline(bar, bars, dots) for bar in bars] + [dot_outline(dot) for dot in dots]
     return Glyph(box_width + 2 * SIDE_MARGIN, [slanted(c) for c in contours])
 
@@ -42,10 +42,10 @@ def notdef_glyph():
     return Glyph(BOX_WIDTH + 2 * SIDE_MARGIN, [slanted(outer), slanted(inner)])
 
 
-def parse(spec, box_width):
+def parse(pattern, box_width):
     """The glyph's bars as pairs of node positions and its dots as node positions."""
     bars, dots = [], []
-    for token in spec.split():
+    for token in pattern.split():
         if token.startswith("."):
             dots.append(node(token[1:], box_width))
             continue
