@@ -9,6 +9,7 @@
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
 #include "field/stone_shader.hpp"
+#include "render/mesh_static_program.hpp"
 #include "render/shader_program.hpp"
 #include "render/text_renderer.hpp"
 
@@ -26,11 +27,30 @@ constexpr float beetleFirstDelay = 10.0f;
 constexpr float beetleDelayMean = 15.0f;
 constexpr float beetleDelaySpread = 4.0f;
 
+const std::string shaderFolder = "QUARVEL/Shader/";
+
 std::unique_ptr<ShaderProgram> program(const char* vertexFile, const char* fragmentFile)
 {
-    const std::string folder = "QUARVEL/Shader/";
-    return std::make_unique<ShaderProgram>(folder + vertexFile, folder + fragmentFile);
+    return std::make_unique<ShaderProgram>(shaderFolder + vertexFile, shaderFolder + fragmentFile);
 }
+
+std::unique_ptr<StaticMeshProgram> withoutBones(ShaderProgram& scene, const char* fragmentFile)
+{
+    return std::make_unique<StaticMeshProgram>(scene, shaderFolder + "staticvert.vert", shaderFolder + fragmentFile);
+}
+
+// Standard output carries the compiler reports of the game's four programs only; the reports of the
+// programs that only speed the drawing up (failures included) go to standard error while it lives.
+class CompilerReportsToErrors {
+public:
+    CompilerReportsToErrors() : previous_(std::cout.rdbuf(std::cerr.rdbuf())) {}
+    ~CompilerReportsToErrors() { std::cout.rdbuf(previous_); }
+    CompilerReportsToErrors(const CompilerReportsToErrors&) = delete;
+    CompilerReportsToErrors& operator=(const CompilerReportsToErrors&) = delete;
+
+private:
+    std::streambuf* previous_;
+};
 
 std::unique_ptr<TextRenderer> font(const char* path)
 {
@@ -85,6 +105,11 @@ void Game::createPrograms()
     shadowProgram = program("shadowmap.vert", "shadowmap.frag");
     fontProgram = program("FontShader.vert", "FontShader.frag");
     particleProgram = program("particle.vert", "particle.frag");
+
+    const CompilerReportsToErrors reports;
+    depthProgram = program("basicvert.vert", "depthonly.frag");
+    basicWithoutBones = withoutBones(*basicProgram, "basicfrag.frag");
+    depthWithoutBones = withoutBones(*depthProgram, "depthonly.frag");
 }
 
 void Game::createSceneObjects()
@@ -122,6 +147,7 @@ void Game::cleanup()
 {
     if (currentProgram == basicProgram.get())
         currentProgram = nullptr;
+    basicWithoutBones.reset(); // pairs with the basic program, so goes first
     basicProgram.reset();
 }
 

@@ -21,6 +21,7 @@ class Plane2;
 class Playfield;
 class ShaderProgram;
 class SpawnArea;
+class StaticMeshProgram;
 class StoneController;
 class TextRenderer;
 
@@ -65,6 +66,11 @@ public:
     std::unique_ptr<ShaderProgram> shadowProgram;
     std::unique_ptr<ShaderProgram> fontProgram;
     std::unique_ptr<ShaderProgram> particleProgram;
+    // The shadow pass's program: the scene vertex stage (so the depths are the same) and no shading.
+    std::unique_ptr<ShaderProgram> depthProgram;
+    // Stand-ins for the meshes without bones, of the scene program and of the depth program.
+    std::unique_ptr<StaticMeshProgram> basicWithoutBones;
+    std::unique_ptr<StaticMeshProgram> depthWithoutBones;
     std::unique_ptr<CollisionChecker> collisionChecker;
     Playfield& playfield;
     SpawnArea& spawnArea;
@@ -94,8 +100,8 @@ private:
     void chargeChestVisit();
     void advanceCreatures(float timeStep);
     void removeLandedStones();
-    void loadSceneUniforms();
-    void drawScene();
+    void loadSceneUniforms(const ShaderProgram& pass);
+    void drawScene(ShaderProgram& pass);
     void drawStones();
     void drawHud();
     void drawParticles();

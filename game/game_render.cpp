@@ -3,6 +3,7 @@
 #include "game/game.hpp"
 
 #include "creatures/collision_checker.hpp"
+#include "creatures/creature_shaders.hpp"
 #include "effects/particle_system.hpp"
 #include "field/chest.hpp"
 #include "field/food.hpp"
@@ -11,6 +12,7 @@
 #include "field/stone_controller.hpp"
 #include "field/stone_shader.hpp"
 #include "game/hud.hpp"
+#include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 #include "render/text_renderer.hpp"
 
@@ -49,6 +51,42 @@ void setBillboardAxes(const ShaderProgram& program, const glm::mat4& playerView)
     setVector(program, "CameraUp_worldspace", {playerView[0][1], playerView[1][1], playerView[2][1]});
 }
 
+// The shadow map is sampled on its unit in the visible pass and must not be bound at all while the
+// shadow pass draws into it.
+void offerShadowMap(bool offered)
+{
+    glActiveTexture(GL_TEXTURE0 + Mesh::shadowMapUnit);
+    glBindTexture(GL_TEXTURE_2D, offered ? shadowDepthTexture : 0);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+// Points the programs that the scene objects draw with at one program while it lives, then back.
+class ObjectPrograms {
+public:
+    ObjectPrograms(ShaderProgram& program, Plane2& ground)
+        : ground_(ground), stone_(stoneShader), beetle_(beetleShader), squirrel_(squirrelShader),
+          groundShader_(ground.shader)
+    {
+        stoneShader = beetleShader = squirrelShader = ground.shader = &program;
+    }
+    ~ObjectPrograms()
+    {
+        stoneShader = stone_;
+        beetleShader = beetle_;
+        squirrelShader = squirrel_;
+        ground_.shader = groundShader_;
+    }
+    ObjectPrograms(const ObjectPrograms&) = delete;
+    ObjectPrograms& operator=(const ObjectPrograms&) = delete;
+
+private:
+    Plane2& ground_;
+    ShaderProgram* stone_;
+    ShaderProgram* beetle_;
+    ShaderProgram* squirrel_;
+    ShaderProgram* groundShader_;
+};
+
 } // namespace
 
 void Game::render()
@@ -59,23 +97,32 @@ void Game::render()
     } else {
         glDisable(GL_BLEND);
     }
-    loadSceneUniforms();
-    drawScene();
-    if (mainPass) {
-        drawHud();
-        drawParticles();
-        glUseProgram(currentProgram->id);
+    if (!mainPass) {
+        // Only depths reach the shadow map: the depth program gives the same ones without shading.
+        offerShadowMap(false);
+        glUseProgram(depthProgram->id);
+        const ObjectPrograms objects(*depthProgram, *ground);
+        loadSceneUniforms(*depthProgram);
+        drawScene(*depthProgram);
+        return;
     }
+    offerShadowMap(true);
+    glUseProgram(currentProgram->id);
+    loadSceneUniforms(*currentProgram);
+    drawScene(*currentProgram);
+    drawHud();
+    drawParticles();
+    glUseProgram(currentProgram->id);
 }
 
-void Game::loadSceneUniforms()
+void Game::loadSceneUniforms(const ShaderProgram& pass)
 {
     projection = cameraProjection(currentCamera->zoom);
     const glm::mat4 lightProjection = cameraProjection(lightCamera->zoom);
     view = currentCamera->viewMatrix();
     const glm::mat4 lightView = lightCamera->viewMatrix();
 
-    const ShaderProgram& p = *currentProgram;
+    const ShaderProgram& p = pass;
     setVector(p, "light_position", lightCamera->position);
     setMatrix(p, "light_projection", lightProjection);
     setMatrix(p, "light_view", lightView);
@@ -88,14 +135,12 @@ void Game::loadSceneUniforms()
     frustumPlanes = frustumPlanesOf(projView);
 }
 
-void Game::drawScene()
+void Game::drawScene(ShaderProgram& pass)
 {
-    ground->draw();
-
     glm::mat4 trees = glm::mat4(treeScale);
     trees[3] = glm::vec4(treePosition, 1.0f);
-    setMatrix(*currentProgram, "model", trees);
-    treesModel.draw(*currentProgram);
+    setMatrix(pass, "model", trees);
+    treesModel.draw(pass);
 
     drawStones();
 
@@ -108,6 +153,12 @@ void Game::drawScene()
         if (creature && !isCulled(frustumPlanes, translationOf(creature->modelMatrix), creatureCullDistance))
             creature->draw();
     }
+
+    // The ground goes last, so that what stands on it hides much of it before it is shaded. With
+    // GL_LESS the objects stay in front where depths tie, as when the ground came first.
+    glDepthFunc(GL_LESS);
+    ground->draw();
+    glDepthFunc(GL_LEQUAL);
 }
 
 void Game::drawStones()

@@ -1,5 +1,6 @@
 #include "render/mesh.hpp"
 
+#include "render/mesh_static_program.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 
@@ -10,10 +11,22 @@ const void* byteOffset(std::size_t offset)
     return reinterpret_cast<const void*>(offset);
 }
 
+// The skinning stage keeps a vertex whose weights do not add up above zero where the mesh puts it.
+bool anyInfluence(const std::vector<Vertex>& vertices)
+{
+    for (const Vertex& v : vertices) {
+        const glm::vec4& w = v.boneWeights;
+        if (w.x + w.y + w.z + w.w > 0.0f)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 Mesh::Mesh(std::vector<Vertex> vertices, std::vector<unsigned> indices, std::vector<Texture> textures)
-    : vertices_(std::move(vertices)), indices_(std::move(indices)), textures_(std::move(textures))
+    : vertices_(std::move(vertices)), indices_(std::move(indices)), textures_(std::move(textures)),
+      hasBones_(anyInfluence(vertices_))
 {
     setupMesh();
     nameSamplers();
@@ -68,20 +81,22 @@ void Mesh::nameSamplers()
     }
 }
 
+// Meshes without bones skip the skinning arithmetic (most of the vertex work) where a stand-in exists.
 void Mesh::draw(const ShaderProgram& program) const
 {
-    for (std::size_t i = 0; i < textures_.size(); ++i) {
-        const GLint unit = textureUnit(i);
-        glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
-        glUniform1i(program.uniform(samplerNames_[i].c_str()), unit);
-        glBindTexture(GL_TEXTURE_2D, textures_[i].id);
+    if (hasBones_ || program.withoutBones == nullptr) {
+        drawWith(program);
+        return;
     }
-    // Every draw sees the shadow map on its own unit, also a mesh without textures: a shadow sampler
-    // left on unit 0 beside a colour sampler would make the draw fail.
-    glUniform1i(program.uniform("gShadowMap"), shadowMapUnit);
-    glActiveTexture(GL_TEXTURE0 + shadowMapUnit);
-    glBindTexture(GL_TEXTURE_2D, shadowDepthTexture);
+    const StaticMeshProgram& standIn = *program.withoutBones;
+    standIn.takeOver();
+    drawWith(standIn.program());
+    glUseProgram(program.id);
+}
 
+void Mesh::drawWith(const ShaderProgram& program) const
+{
+    bindTextures(program);
     glBindVertexArray(buffers_->vao.get());
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices_.size()), GL_UNSIGNED_INT, nullptr);
 
@@ -89,4 +104,26 @@ void Mesh::draw(const ShaderProgram& program) const
         glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(textureUnit(i)));
         glBindTexture(GL_TEXTURE_2D, 0);
     }
+}
+
+void Mesh::bindTextures(const ShaderProgram& program) const
+{
+    // The shadow sampler is set even without textures: left on unit 0 beside the colour sampler, it
+    // would make the draw fail. Binding nothing, such a mesh reads whatever the units hold.
+    const GLint shadowMapLocation = program.uniform("gShadowMap");
+    glUniform1i(shadowMapLocation, shadowMapUnit);
+    if (textures_.empty())
+        return;
+    for (std::size_t i = 0; i < textures_.size(); ++i) {
+        const GLint unit = textureUnit(i);
+        glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+        glUniform1i(program.uniform(samplerNames_[i].c_str()), unit);
+        glBindTexture(GL_TEXTURE_2D, textures_[i].id);
+    }
+    // A program that does not sample the shadow map (the depth pass's) must not see it bound: it may be
+    // the framebuffer being drawn into.
+    if (shadowMapLocation == -1)
+        return;
+    glActiveTexture(GL_TEXTURE0 + shadowMapUnit);
+    glBindTexture(GL_TEXTURE_2D, shadowDepthTexture);
 }

@@ -38,10 +38,15 @@ public:
     // released when the last copy goes.
     Mesh(std::vector<Vertex> vertices, std::vector<unsigned> indices, std::vector<Texture> textures);
 
-    // Binds the material textures (units 0, 2, 3, ... so unit 1 stays the shadow map's) and the shadow
-    // map, sets the matching sampler uniforms of the program and draws all triangles. The caller has
-    // made the program current and set its other uniforms.
+    // Binds the material textures (units 0, 2, 3, ... so unit 1 stays the shadow map's) and, where the
+    // program samples it, the shadow map, sets the matching sampler uniforms of the program and draws all
+    // triangles. The caller has made the program current and set its other uniforms. A mesh without
+    // bones draws with the program's stand-in without skinning when it has one, and leaves the program
+    // current again. A mesh without textures binds no texture.
     void draw(const ShaderProgram& program) const;
+
+    // True when some vertex has bone influences (weights summing above zero), so the draw must skin.
+    bool hasBones() const { return hasBones_; }
 
     // Texture unit of the i-th material texture: 0, then 2, 3, ... (unit 1 is the shadow map's).
     static GLint textureUnit(std::size_t i) { return i == 0 ? 0 : static_cast<GLint>(i) + 1; }
@@ -60,10 +65,13 @@ private:
 
     void setupMesh();
     void nameSamplers();
+    void drawWith(const ShaderProgram& program) const;
+    void bindTextures(const ShaderProgram& program) const;
 
     std::vector<Vertex> vertices_;
     std::vector<unsigned> indices_;
     std::vector<Texture> textures_;
     std::vector<std::string> samplerNames_; // "mat_texture_diffuse1", ... one per texture
     std::shared_ptr<const Buffers> buffers_;
+    bool hasBones_ = false;
 };

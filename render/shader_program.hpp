@@ -8,6 +8,8 @@
 #include <string_view>
 #include <unordered_map>
 
+class StaticMeshProgram;
+
 class ShaderProgram {
 public:
     // Reads, compiles, attaches and links both files (vertex file first). A file that cannot be read
@@ -31,6 +33,8 @@ public:
     std::string label;
     GLuint vertexShader = 0;
     GLuint fragmentShader = 0;
+    // Stand-in that draws the meshes without bones in this program's place; none unless one is paired.
+    const StaticMeshProgram* withoutBones = nullptr;
 
 private:
     struct NameHash {
