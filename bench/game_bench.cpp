@@ -1,8 +1,12 @@
-// Whole-game figures, printed: start-up to the first swapped frame, frame time and logic step with 0, 106
-// and 1,060 beetles, a new stone and a mass spawn against importing their models, and peak memory.
+// Whole-game figures, printed: start-up to the first swapped frame; the frame time of the clear-and-swap
+// floor, the empty scene and 110 and 1,000 beetles in view, in interleaved rounds so that a busy machine
+// weighs on all alike, with their ratios; the logic step with 0, 106 and 1,060 beetles; a new stone and a
+// mass spawn against importing their models; peak memory.
 // Run it from the repo root under a display: xvfb-run -a -s "-screen 0 1024x800x24" build/bench/game_bench
+// An argument sets the frames per round and figure (default 8); the logic figures take 75 times as many.
 
 #include "app/frame_loop.hpp"
+#include "creatures/lucanus_cervus.hpp"
 #include "creatures/spawn_area.hpp"
 #include "creatures/spawner.hpp"
 #include "field/playfield.hpp"
@@ -14,10 +18,12 @@
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <glm/gtc/matrix_transform.hpp>
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -30,8 +36,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int framesPerFigure = 600; // a first argument sets another count
+int framesPerRound = 8; // a first argument sets another count
+constexpr int rounds = 5;
+constexpr int floorFramesPerFrame = 4; // the floor is quick: more of its frames per round
+constexpr int logicStepsPerFrame = 75;
 constexpr float logicStep = 1.0f / 60.0f; // seconds
+constexpr float creatureCullDistance = -100.0f; // world units beyond a frustum plane, as the render pass
 constexpr int stoneSamples = 200;
 constexpr int spawnSamples = 20;
 
@@ -51,13 +61,27 @@ double millisecondsOf(const std::function<void()>& work)
 
 struct Spread {
     double median;
-    double p99;
+    double low;  // lower end of the spread the function names
+    double high; // upper end
 };
 
-Spread spreadOf(std::vector<double> samples)
+double at(const std::vector<double>& sorted, double fraction)
+{
+    return sorted[static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1) + 0.5)];
+}
+
+// Median with the middle half of the samples.
+Spread quartilesOf(std::vector<double> samples)
 {
     std::sort(samples.begin(), samples.end());
-    return {samples[samples.size() / 2], samples[samples.size() * 99 / 100]};
+    return {at(samples, 0.5), at(samples, 0.25), at(samples, 0.75)};
+}
+
+// Median with the 99th percentile, for the logic steps where rare long ones matter.
+Spread p99Of(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return {at(samples, 0.5), samples.front(), at(samples, 0.99)};
 }
 
 
@@ -87,25 +111,138 @@ double importMilliseconds(const std::vector<std::string>& files)
     });
 }
 
-void measureCrowds(FrameLoop& loop, Game& game)
+// The first `count` beetles of repeated mass spawns (106 each, on the rim around the field, later ones on
+// the same spots), as a player meets them.
+CreatureList massSpawned(Game& game, std::size_t count)
+{
+    CreatureList saved;
+    std::swap(saved, game.creatures);
+    while (game.creatures.size() < count)
+        game.spawners.front().massSpawn();
+    game.creatures.resize(count);
+    CreatureList crowd;
+    std::swap(crowd, game.creatures);
+    std::swap(saved, game.creatures);
+    return crowd;
+}
+
+// How many of the creatures the visible pass just drew (its planes are the player's).
+int inView(const Game& game, const CreatureList& creatures)
+{
+    int count = 0;
+    for (const std::unique_ptr<Animal>& creature : creatures) {
+        const glm::vec3 position(creature->modelMatrix[3]);
+        count += isCulled(game.frustumPlanes, position, creatureCullDistance) ? 0 : 1;
+    }
+    return count;
+}
+
+// Frame times of one figure, all of them and each round's median.
+struct Figure {
+    std::vector<double> frames;
+    std::vector<double> roundMedians;
+
+    void addRound(const std::vector<double>& round)
+    {
+        frames.insert(frames.end(), round.begin(), round.end());
+        roundMedians.push_back(quartilesOf(round).median);
+    }
+};
+
+// One scene: its beetles are swapped into the frozen game while its frames run.
+struct Scene {
+    const char* name;
+    CreatureList beetles;
+    Figure figure;
+    int inView = 0;
+};
+
+void measureFloor(GLFWwindow* window, Figure& floor)
+{
+    std::vector<double> round;
+    for (int i = 0; i < framesPerRound * floorFramesPerFrame; ++i)
+        round.push_back(millisecondsOf([&] {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glfwSwapBuffers(window);
+        }));
+    floor.addRound(round);
+}
+
+std::vector<double> sceneFrames(FrameLoop& loop, Game& game, Scene& scene, int count)
+{
+    std::swap(game.creatures, scene.beetles);
+    std::vector<double> round;
+    for (int i = 0; i < count; ++i)
+        round.push_back(millisecondsOf([&] { loop.runFrame(); }));
+    scene.inView = inView(game, game.creatures);
+    std::swap(game.creatures, scene.beetles);
+    return round;
+}
+
+void printFrames(const char* name, const Figure& figure, const std::string& note = "")
+{
+    const Spread s = quartilesOf(figure.frames);
+    std::printf("  %-22s median %8.2f ms   middle half %8.2f to %8.2f ms   (%zu frames%s)\n", name, s.median,
+                s.low, s.high, figure.frames.size(), note.c_str());
+}
+
+// Ratio of the two medians, with the lowest and the highest ratio of one round's medians.
+void printRatio(const char* name, const Figure& over, const Figure& under)
+{
+    std::vector<double> perRound;
+    for (std::size_t r = 0; r < over.roundMedians.size(); ++r)
+        perRound.push_back(over.roundMedians[r] / under.roundMedians[r]);
+    std::sort(perRound.begin(), perRound.end());
+    const double ratio = quartilesOf(over.frames).median / quartilesOf(under.frames).median;
+    std::printf("  %-22s %6.2fx   rounds %5.2fx to %5.2fx\n", name, ratio, perRound.front(), perRound.back());
+}
+
+// The game is paused, so the beetles stay where they are; the logic step is measured apart. A first
+// frame of each scene, not counted, builds what the drivers build on first use.
+void measureFrames(GLFWwindow* window, FrameLoop& loop, Game& game)
+{
+    std::vector<Scene> scenes;
+    scenes.push_back({"empty scene", {}, {}, 0});
+    scenes.push_back({"110 beetles", massSpawned(game, 110), {}, 0});
+    scenes.push_back({"1,000 beetles", massSpawned(game, 1000), {}, 0});
+    game.paused = true;
+    for (Scene& scene : scenes)
+        sceneFrames(loop, game, scene, 1);
+    Figure floor;
+    for (int r = 0; r < rounds; ++r) {
+        measureFloor(window, floor);
+        for (Scene& scene : scenes)
+            scene.figure.addRound(sceneFrames(loop, game, scene, framesPerRound));
+    }
+    game.paused = false;
+
+    std::printf("frame time, %d interleaved rounds:\n", rounds);
+    printFrames("clear-and-swap floor", floor);
+    for (const Scene& scene : scenes) {
+        const std::string inView = ", " + std::to_string(scene.inView) + " in view";
+        const std::string note = scene.beetles.empty() ? "" : inView;
+        printFrames(scene.name, scene.figure, note);
+    }
+    std::printf("ratios of the medians:\n");
+    printRatio("empty scene / floor", scenes[0].figure, floor);
+    printRatio("110 beetles / empty", scenes[1].figure, scenes[0].figure);
+    printRatio("1,000 beetles / empty", scenes[2].figure, scenes[0].figure);
+}
+
+void measureLogic(Game& game)
 {
     game.lifepoints = 1 << 30; // creatures at the chest must not end the game while we measure
+    const int steps = framesPerRound * logicStepsPerFrame;
     for (int massSpawns : {0, 1, 9}) {
         for (int i = 0; i < massSpawns; ++i)
             game.spawners.front().massSpawn();
         const int beetles = static_cast<int>(game.creatures.size());
-        std::vector<double> frames;
         std::vector<double> logic;
-        for (int i = 0; i < framesPerFigure; ++i)
-            frames.push_back(millisecondsOf([&] { loop.runFrame(); }));
-        for (int i = 0; i < framesPerFigure; ++i)
+        for (int i = 0; i < steps; ++i)
             logic.push_back(millisecondsOf([&] { game.logic(logicStep); }));
-        const Spread f = spreadOf(frames);
-        const Spread l = spreadOf(logic);
-        std::printf("frame time, %4d beetles (%d frames):  median %8.3f ms   p99 %8.3f ms\n", beetles,
-                    framesPerFigure, f.median, f.p99);
-        std::printf("logic step, %4d beetles (%d steps):   median %8.4f ms   p99 %8.4f ms\n", beetles,
-                    framesPerFigure, l.median, l.p99);
+        const Spread l = p99Of(logic);
+        std::printf("logic step, %4d beetles (%d steps):   median %8.4f ms   p99 %8.4f ms\n", beetles, steps,
+                    l.median, l.high);
     }
 }
 
@@ -152,7 +289,7 @@ void measurePeakMemory(Game& game)
 int main(int argc, char** argv)
 {
     if (argc > 1)
-        framesPerFigure = std::max(1, std::atoi(argv[1]));
+        framesPerRound = std::max(1, std::atoi(argv[1]));
     std::printf("Quarvel game benchmark, %s build\n", QUARVEL_BUILD_TYPE);
     const auto start = Clock::now();
     GLFWwindow* window = openGameWindow();
@@ -170,7 +307,8 @@ int main(int argc, char** argv)
     std::printf("start-up to the first swapped frame: %.1f ms\n",
                 std::chrono::duration<double, std::milli>(Clock::now() - start).count());
 
-    measureCrowds(loop, game);
+    measureFrames(window, loop, game);
+    measureLogic(game);
     measureNewStone(playfield);
     measureMassSpawn(game);
     measurePeakMemory(game);

@@ -36,7 +36,8 @@ std::unique_ptr<ShaderProgram> program(const char* vertexFile, const char* fragm
 
 std::unique_ptr<StaticMeshProgram> withoutBones(ShaderProgram& scene, const char* fragmentFile)
 {
-    return std::make_unique<StaticMeshProgram>(scene, shaderFolder + "staticvert.vert", shaderFolder + fragmentFile);
+    const std::string vertexFile = shaderFolder + "staticvert.vert";
+    return std::make_unique<StaticMeshProgram>(scene, vertexFile, shaderFolder + fragmentFile);
 }
 
 // Standard output carries the compiler reports of the game's four programs only; the reports of the
