@@ -1,6 +1,10 @@
 // Both passes of the scene on a real game: matrices, planes, culling log and GL state.
 
+#include "creatures/creature_shaders.hpp"
+#include "field/stone_shader.hpp"
+#include "render/render_state.hpp"
 #include "render/shader_program.hpp"
+#include "render/shadow_map.hpp"
 #include "tests/game/game_fixture.hpp"
 
 #include <glm/gtc/type_ptr.hpp>
@@ -66,6 +70,43 @@ TEST_F(GameRenderTest, BlendingFollowsItsSwitch)
     release(GLFW_KEY_F9);
     renderPass(false);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
+}
+
+GLuint boundOnShadowMapUnit()
+{
+    glActiveTexture(GL_TEXTURE0 + Mesh::shadowMapUnit);
+    GLint texture = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+    glActiveTexture(GL_TEXTURE0);
+    return static_cast<GLuint>(texture);
+}
+
+// The shadow map is the depth pass's target: it must not be bound for sampling meanwhile.
+TEST_F(GameRenderTest, TheShadowPassDrawsWithTheDepthProgramWithoutTheShadowMapBound)
+{
+    ShadowMap shadowMap;
+    testing::internal::CaptureStdout();
+    shadowMap.init();
+    testing::internal::GetCapturedStdout();
+    shadowDepthTexture = shadowMap.depthTexture();
+    addBeetle(300.0f, 300.0f);
+    logic(0.016f);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    renderPass(true);
+    EXPECT_EQ(boundOnShadowMapUnit(), shadowMap.depthTexture()) << "sampled in the visible pass";
+
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, shadowMap.framebuffer());
+    renderPass(false);
+
+    EXPECT_EQ(boundOnShadowMapUnit(), 0u);
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    EXPECT_EQ(static_cast<GLuint>(program), game->depthProgram->id);
+    EXPECT_EQ(stoneShader, game->currentProgram) << "the objects draw with the current program again";
+    EXPECT_EQ(beetleShader, game->currentProgram);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    shadowDepthTexture = 0;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "render/mesh.hpp"
+#include "render/mesh_static_program.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 #include "render/shadow_map.hpp"
@@ -167,6 +168,109 @@ TEST_F(MeshTest, AMeshWithoutTexturesStillDrawsWithTheShadowMapOnUnitOne)
     EXPECT_EQ(trianglesDrawnBy([&] { mesh.draw(scene); }), 2u);
     EXPECT_EQ(samplerValue(scene.id, "gShadowMap"), 1);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(MeshTest, AMeshWithoutTexturesBindsNoTextureAndLeavesTheActiveUnit)
+{
+    textures = {solidTexture(10, 20, 30)};
+    glActiveTexture(GL_TEXTURE0 + Mesh::shadowMapUnit);
+    glBindTexture(GL_TEXTURE_2D, textures[0]);
+    glActiveTexture(GL_TEXTURE3);
+    glUseProgram(probe->id);
+
+    screenQuad({}).draw(*probe);
+
+    GLint active = 0;
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+    EXPECT_EQ(active, GL_TEXTURE3);
+    EXPECT_EQ(static_cast<GLuint>(boundOnUnit(Mesh::shadowMapUnit)), textures[0]);
+    EXPECT_EQ(samplerValue(probe->id, "gShadowMap"), 1) << "keeps the draw valid beside the colour sampler";
+    glActiveTexture(GL_TEXTURE0);
+}
+
+// The depth pass's program has no shadow sampler: the shadow map it may be drawing into stays unbound.
+TEST_F(MeshTest, AProgramThatDoesNotSampleTheShadowMapDoesNotGetItBound)
+{
+    writeText(dir.file("colour.frag"), R"(#version 330 core
+uniform sampler2D mat_texture_diffuse1;
+out vec4 colour;
+void main() { colour = texture(mat_texture_diffuse1, vec2(0.5)); }
+)");
+    testing::internal::CaptureStdout();
+    const ShaderProgram colourOnly(dir.file("probe.vert"), dir.file("colour.frag"));
+    testing::internal::GetCapturedStdout();
+    textures = {solidTexture(200, 0, 0)};
+    glActiveTexture(GL_TEXTURE0 + Mesh::shadowMapUnit);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glUseProgram(colourOnly.id);
+
+    screenQuad({{textures[0], "texture_diffuse", "a.png"}}).draw(colourOnly);
+
+    EXPECT_EQ(boundOnUnit(Mesh::shadowMapUnit), 0);
+    glActiveTexture(GL_TEXTURE0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The scene program paints its "tint"; its stand-in paints the tint it was handed with red and blue
+// swapped, so the colour tells which program drew and that the uniform value came across.
+class StandInTest : public MeshTest {
+protected:
+    StandInTest()
+    {
+        writeText(dir.file("tint.frag"), "#version 330 core\nuniform vec4 tint;\nout vec4 colour;\n"
+                                         "void main() { colour = tint; }\n");
+        writeText(dir.file("swapped.frag"), "#version 330 core\nuniform vec4 tint;\nout vec4 colour;\n"
+                                            "void main() { colour = tint.bgra; }\n");
+        testing::internal::CaptureStdout();
+        scene = std::make_unique<ShaderProgram>(dir.file("probe.vert"), dir.file("tint.frag"));
+        standIn =
+            std::make_unique<StaticMeshProgram>(*scene, dir.file("probe.vert"), dir.file("swapped.frag"));
+        testing::internal::GetCapturedStdout();
+    }
+
+    // Red and blue of the middle pixel after the mesh drew over a black target with the tint red.
+    std::pair<int, int> drawnColour(const Mesh& mesh) const
+    {
+        const OffscreenTarget target;
+        target.bind();
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDisable(GL_DEPTH_TEST);
+        glUseProgram(scene->id);
+        glUniform4f(scene->uniform("tint"), 1.0f, 0.0f, 0.0f, 1.0f);
+        mesh.draw(*scene);
+        const std::vector<unsigned char> pixels = target.pixels();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        const std::size_t middle = (400 * 1024 + 512) * 3;
+        return {pixels[middle], pixels[middle + 2]};
+    }
+
+    std::unique_ptr<ShaderProgram> scene;
+    std::unique_ptr<StaticMeshProgram> standIn;
+};
+
+TEST_F(StandInTest, AMeshWithoutBonesDrawsWithTheStandInHoldingTheSceneUniforms)
+{
+    const Mesh mesh = screenQuad({});
+    ASSERT_FALSE(mesh.hasBones());
+    EXPECT_EQ(drawnColour(mesh), std::make_pair(0, 255));
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    EXPECT_EQ(static_cast<GLuint>(current), scene->id) << "the caller's program is current again";
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(StandInTest, AMeshWithBonesAndAnUnpairedProgramDrawWithTheSceneProgram)
+{
+    std::vector<Vertex> corners = screenQuad({}).vertices();
+    corners[2].boneWeights = {0.5f, 0.5f, 0.0f, 0.0f};
+    const Mesh skinned(corners, {0, 1, 2, 0, 2, 3}, {});
+    ASSERT_TRUE(skinned.hasBones());
+    EXPECT_EQ(drawnColour(skinned), std::make_pair(255, 0));
+
+    standIn.reset();
+    EXPECT_EQ(scene->withoutBones, nullptr);
+    EXPECT_EQ(drawnColour(screenQuad({})), std::make_pair(255, 0));
 }
 
 TEST_F(MeshTest, AMeshWithoutIndicesDrawsNothing)

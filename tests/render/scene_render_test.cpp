@@ -1,5 +1,6 @@
 // Renders a small lit, shadowed scene the way a frame of the game does (shadow pass, then the visible
 // pass with the same program) and checks what the picture shows. The picture is saved for a look.
+#include "render/mesh_static_program.hpp"
 #include "render/model.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -136,6 +138,34 @@ protected:
         return {pixels[i], pixels[i + 1], pixels[i + 2]};
     }
 
+    std::vector<float> shadowDepths() const
+    {
+        std::vector<float> depths(static_cast<std::size_t>(ShadowMap::width) * ShadowMap::height);
+        glBindTexture(GL_TEXTURE_2D, shadowMap.depthTexture());
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+        glBindTexture(GL_TEXTURE_2D, 0);
+        return depths;
+    }
+
+    // Program and stand-in as the game builds them, from its shader files.
+    static std::unique_ptr<ShaderProgram> gameProgram(const char* vertexFile, const char* fragmentFile)
+    {
+        const std::string folder = "QUARVEL/Shader/";
+        testing::internal::CaptureStdout();
+        auto built =
+            std::make_unique<ShaderProgram>(sourcePath(folder + vertexFile), sourcePath(folder + fragmentFile));
+        testing::internal::GetCapturedStdout();
+        return built;
+    }
+    static std::unique_ptr<StaticMeshProgram> standInFor(ShaderProgram& scene, const char* fragmentFile)
+    {
+        testing::internal::CaptureStdout();
+        auto built = std::make_unique<StaticMeshProgram>(scene, sourcePath("QUARVEL/Shader/staticvert.vert"),
+                                                         sourcePath(std::string("QUARVEL/Shader/") + fragmentFile));
+        testing::internal::GetCapturedStdout();
+        return built;
+    }
+
     void save(const std::string& name) const
     {
         const std::string path = shotDirectory() + "/" + name;
@@ -194,6 +224,46 @@ TEST_F(SceneRenderTest, TheSkinnedColumnBendsWithTheClock)
     EXPECT_GT(bent.r, bent.b) << "the column's yellow and brown stripes";
     EXPECT_GT(std::abs(bent.sum() - straight.sum()) + std::abs(bent.b - straight.b), 60)
         << "the straight column leaves that spot to the background";
+}
+
+} // namespace
+
+namespace {
+
+template <typename T>
+std::size_t differing(const std::vector<T>& a, const std::vector<T>& b)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        count += std::memcmp(&a[i], &b[i], sizeof(T)) != 0;
+    return count;
+}
+
+// The game's shadow pass draws with the depth program and its stand-in for meshes without bones.
+TEST_F(SceneRenderTest, TheDepthProgramAndItsStandInLeaveTheShadowMapTheSameBitForBit)
+{
+    renderFrame(bentSeconds);
+    const std::vector<float> shaded = shadowDepths();
+    program = gameProgram("basicvert.vert", "depthonly.frag");
+    const auto standIn = standInFor(*program, "depthonly.frag");
+
+    renderFrame(bentSeconds);
+
+    EXPECT_EQ(differing(shadowDepths(), shaded), 0u);
+}
+
+TEST_F(SceneRenderTest, TheStandInForMeshesWithoutBonesLeavesThePictureAndTheSkinnedColumnBends)
+{
+    const glm::vec3 bentTip(1170, 200, 700);
+    renderFrame(bentSeconds);
+    const std::vector<unsigned char> drawnBySceneProgram = pixels;
+    const auto standIn = standInFor(*program, "basicfrag.frag");
+
+    renderFrame(bentSeconds);
+    EXPECT_EQ(differing(pixels, drawnBySceneProgram), 0u);
+    const Rgb bent = at(bentTip);
+    renderFrame(straightSeconds);
+    EXPECT_GT(std::abs(bent.sum() - at(bentTip).sum()) + std::abs(bent.b - at(bentTip).b), 60);
 }
 
 } // namespace
