@@ -44,7 +44,8 @@ public:
     void handleKey(GLFWwindow* window, int key, int action);
     // One frame of game rules; nothing but frame counting while paused or over.
     void logic(float timeStep);
-    // Draws the scene with the current camera and program; the HUD and particles in the visible pass only.
+    // Draws the scene with the current camera: the visible pass (mainPass) with the current program, then
+    // the HUD and particles; the shadow pass with the depth program, whatever program is current.
     void render();
     // Once after the loop, before GLFW terminates: releases the basic program.
     void cleanup();

@@ -47,7 +47,7 @@ void main()
     worldNormal = cofactor * normal * sign(dot(m[0], cofactor[0]));
     uv = texCoords;
     lightViewPosition = (light_view * placed).xyz;
-    // The shadow pass draws with this program into the depth map itself, which must not be sampled then.
+    // Seen from the light's own camera (key 4) the depth map would only shadow the surfaces themselves.
     drawingShadowMap = (view == light_view && projection == light_projection) ? 1 : 0;
     gl_Position = projection * view * placed;
 }
