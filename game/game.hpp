@@ -17,6 +17,7 @@ struct GLFWwindow;
 class BlockedForStones;
 class Chest;
 class CollisionChecker;
+class GameScreens;
 class Plane2;
 class Playfield;
 class ShaderProgram;
@@ -47,6 +48,9 @@ public:
     void render();
     // Once after the loop, before GLFW terminates: releases the basic program.
     void cleanup();
+    // Enter after game over: a fresh field, chest, stone, creatures, spawners, score and cameras in the
+    // same window; programs, fonts and display switches stay.
+    void startNewGame();
 
     std::unique_ptr<Camera> playerCamera;
     std::unique_ptr<Camera> lightCamera;
@@ -83,10 +87,12 @@ public:
     glm::mat4 projection{1.0f};
     glm::mat4 view{1.0f};
     glm::mat4 projView{1.0f};
+    std::unique_ptr<GameScreens> screens; // pause and game-over panels, high scores; made in set-up
 
 private:
     void createPrograms();
     void createSceneObjects();
+    void createCameras();
     void markChestCells();
     void addSpawners();
     void useCurrentProgram();
@@ -99,4 +105,5 @@ private:
     void drawStones();
     void drawHud();
     void drawParticles();
+    void drawPanel();
 };
