@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -49,6 +50,10 @@ GameSession::GameSession(const std::vector<std::string>& arguments, const std::s
 {
     arguments_ = arguments;
     workingDirectory_ = workingDirectory.empty() ? sourceDir() : workingDirectory;
+    char dataHome[] = "/tmp/quarvel-data-XXXXXX";
+    if (mkdtemp(dataHome) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    dataHome_ = dataHome;
     startDisplay();
     startGame(arguments_, workingDirectory_);
 }
@@ -65,6 +70,8 @@ GameSession::~GameSession()
     }
     std::remove(outPath_.c_str());
     std::remove(errPath_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(dataHome_, ignored);
 }
 
 void GameSession::startDisplay()
@@ -109,6 +116,7 @@ void GameSession::startGame(const std::vector<std::string>& arguments, const std
         dup2(out, STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
         setenv("DISPLAY", display_.c_str(), 1);
+        setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
         if (chdir(workingDirectory.c_str()) != 0)
             _exit(126);
         const std::string program = gameBinary();

@@ -35,6 +35,8 @@ public:
     bool running();
 
     const std::string& display() const { return display_; }
+    // The game's XDG_DATA_HOME: a fresh folder of this session, so its scores are its own.
+    const std::string& dataHome() const { return dataHome_; }
 
 private:
     int xdotool(const std::string& arguments) const;
@@ -50,6 +52,7 @@ private:
     std::string window_;
     std::string outPath_;
     std::string errPath_;
+    std::string dataHome_;
 };
 
 // Sleeps for the given seconds.
