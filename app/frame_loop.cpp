@@ -27,6 +27,7 @@ FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep) : window(window
     glfwSetCursorPosCallback(window, cursorPosCallback);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     shadowDepthTexture = shadowMap.depthTexture();
+    frameClock.start(glfwGetTime());
 }
 
 void FrameLoop::finish()
@@ -37,10 +38,7 @@ void FrameLoop::finish()
 
 void FrameLoop::runFrame()
 {
-    const double now = glfwGetTime();
-    frameClock.timeStep = now - frameClock.previousFrameTime;
-    frameClock.previousFrameTime = now;
-    const float timeStep = static_cast<float>(frameClock.timeStep);
+    const float timeStep = static_cast<float>(frameClock.tick(glfwGetTime()));
 
     glfwPollEvents();
     frameClock.running = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_PRESS;
