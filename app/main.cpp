@@ -10,12 +10,30 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <csignal>
+#include <fcntl.h>
 #include <iostream>
+#include <unistd.h>
 
 namespace {
 
 // Larger windows cannot be drawn into by common GL drivers, and X cannot even describe them.
 constexpr int maxWindowSize = 16384; // pixels
+
+// A closed standard descriptor would be taken by the next file opened (the X connection), and the
+// traces would be written into it: give each closed one /dev/null instead.
+void openClosedStandardDescriptors()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1)
+            continue;
+        const int opened = open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (opened != -1 && opened != fd) {
+            dup2(opened, fd);
+            close(opened);
+        }
+    }
+}
 
 void reportGlfwError(int code, const char* description)
 {
@@ -43,6 +61,10 @@ GLFWwindow* openWindow(const LaunchSettings& settings)
 
 int main(int argc, char** argv)
 {
+    openClosedStandardDescriptors();
+    // A reader that leaves the pipe must not end the game: the failed write leaves std::cout bad,
+    // which silences the traces from then on, and play goes on.
+    std::signal(SIGPIPE, SIG_IGN);
     LaunchSettings settings;
     writeStartupVectors(std::cout);
     const std::string error = settings.parse(argc, argv, std::cout);

@@ -7,8 +7,16 @@
 
 class GameSession {
 public:
+    // Where the game's standard output goes.
+    enum class Output {
+        File,         // a file that output() reads
+        Closed,       // no descriptor 1 at all
+        LeavingReader // a pipe whose reader takes the first 100 bytes (then in output()) and leaves
+    };
+
     // Starts a private 1024x800 Xvfb display and the game in it, from workingDirectory.
-    explicit GameSession(const std::vector<std::string>& arguments = {}, const std::string& workingDirectory = "");
+    explicit GameSession(const std::vector<std::string>& arguments = {}, const std::string& workingDirectory = "",
+                         Output output = Output::File);
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
@@ -40,9 +48,11 @@ private:
     int xdotool(const std::string& arguments) const;
     void startDisplay();
     void startGame(const std::vector<std::string>& arguments, const std::string& workingDirectory);
+    void readPipeThenLeave(int reader);
 
     std::vector<std::string> arguments_;
     std::string workingDirectory_;
+    Output outputMode_ = Output::File;
     pid_t xvfb_ = -1;
     pid_t game_ = -1;
     int exitStatus_ = -2;
