@@ -18,8 +18,8 @@ public:
     static constexpr float startBaseSpeed = 37.3f;  // world units per second
     static constexpr float startFastSpeed = 400.0f; // world units per second, Space held
     static constexpr float checkDistance = 100.0f;  // world units of fall between landing tests
-    // World units: a longer sink could pass a level between two landing tests, so falls are cut
-    // into steps shorter than half a cell.
+    // World units, half a cell: falls are cut into sinks shorter than this, so that no level is
+    // passed between two landing tests.
     static constexpr float longestSink = 50.0f;
     // World units: more than any stone falls before its landing test finds the ground.
     static constexpr float longestFall = 2000.0f;
