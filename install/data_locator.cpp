@@ -25,12 +25,17 @@ fs::path thisExecutable()
 
 } // namespace
 
-DataLocator::DataLocator(const fs::path& workingDirectory, const fs::path& executable)
+DataLocator::DataLocator(const fs::path& workingDirectory, const fs::path& executable, const fs::path& installedData)
 {
     add(workingDirectory);
-    add(QUARVEL_INSTALLED_DATA_DIR);
+    add(installedData);
     if (!executable.empty())
         add(executable.parent_path() / QUARVEL_DATA_FROM_BIN_DIR);
+}
+
+fs::path DataLocator::installedDataFolder()
+{
+    return QUARVEL_INSTALLED_DATA_DIR;
 }
 
 DataLocator DataLocator::forThisProcess()
@@ -42,7 +47,9 @@ DataLocator DataLocator::forThisProcess()
 
 void DataLocator::add(const fs::path& place)
 {
-    const fs::path normal = place.lexically_normal();
+    fs::path normal = place.lexically_normal();
+    if (!normal.has_filename() && normal.has_relative_path())
+        normal = normal.parent_path(); // "dir/." normalises to "dir/"
     if (std::find(places_.begin(), places_.end(), normal) == places_.end())
         places_.push_back(normal);
 }

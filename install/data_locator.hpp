@@ -9,9 +9,12 @@
 
 class DataLocator {
 public:
-    // Looks, in this order, in the working directory, the installed data folder compiled in,
-    // and the data folder beside the executable (for an install moved elsewhere).
-    DataLocator(const std::filesystem::path& workingDirectory, const std::filesystem::path& executable);
+    // Looks, in this order, in the working directory, the installed data folder (the one compiled
+    // in unless given), and the data folder beside the executable (an install moved elsewhere, an
+    // unpacked package).
+    DataLocator(const std::filesystem::path& workingDirectory, const std::filesystem::path& executable,
+                const std::filesystem::path& installedData = installedDataFolder());
+    static std::filesystem::path installedDataFolder();
     // The same for this process: its working directory and /proc/self/exe.
     static DataLocator forThisProcess();
 

@@ -7,8 +7,10 @@
 
 class GameSession {
 public:
-    // Starts a private 1024x800 Xvfb display and the game in it, from workingDirectory.
-    explicit GameSession(const std::vector<std::string>& arguments = {}, const std::string& workingDirectory = "");
+    // Starts a private Xvfb display (screen width x height, 1024x800 by default) and the game in it,
+    // from workingDirectory. program: another build of the game (an installed one), or the default.
+    explicit GameSession(const std::vector<std::string>& arguments = {}, const std::string& workingDirectory = "",
+                         const std::string& program = "", const std::string& screen = "1024x800");
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
@@ -42,6 +44,8 @@ private:
     void startGame(const std::vector<std::string>& arguments, const std::string& workingDirectory);
 
     std::vector<std::string> arguments_;
+    std::string program_;
+    std::string screen_;
     std::string workingDirectory_;
     pid_t xvfb_ = -1;
     pid_t game_ = -1;
