@@ -80,7 +80,7 @@ protected:
     static void SetUpTestSuite()
     {
         prefix = new TempFolder;
-        const ProgramResult r = runProgram(toolPath("cmake"), {"--install", buildDir, "--prefix", prefix->path()}, "/");
+        const ProgramResult r = runProgram(QUARVEL_CMAKE, {"--install", buildDir, "--prefix", prefix->path()}, "/");
         ASSERT_EQ(r.status, 0) << r.out << r.err;
     }
     static void TearDownTestSuite()
@@ -130,7 +130,7 @@ TEST_F(InstalledGame, HelpNamesTheInstalledDataAsUsed)
 TEST(DebianPackage, ListsTheInstalledFilesAndItsUnpackedGameStartsFromRoot)
 {
     TempFolder work;
-    const ProgramResult pack = runProgram(toolPath("cpack"), {"-G", "DEB", "-B", work.path()}, buildDir, {}, 300);
+    const ProgramResult pack = runProgram(QUARVEL_CPACK, {"-G", "DEB", "-B", work.path()}, buildDir, {}, 300);
     ASSERT_EQ(pack.status, 0) << pack.out << pack.err;
     fs::path deb;
     for (const auto& entry : fs::directory_iterator(work.path()))
