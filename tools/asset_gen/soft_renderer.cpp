@@ -7,6 +7,8 @@
 namespace assetgen {
 namespace {
 
+const Image untextured;  // parts without a material are drawn light grey
+
 float edge(glm::vec2 a, glm::vec2 b, glm::vec2 p) { return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x); }
 
 glm::vec3 sampleTexture(const Image& texture, glm::vec2 uv)
@@ -57,8 +59,7 @@ void SoftRenderer::draw(const AssetModel& asset, const glm::mat4& model)
     const glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
     for (const Mesh& part : asset.parts()) {
         const Material* material = asset.findMaterial(part.material());
-        static const Image none;
-        const Image& texture = material ? material->texture : none;
+        const Image& texture = material ? material->texture : untextured;
         std::vector<ScreenVertex> projected;
         projected.reserve(part.vertices().size());
         for (const Vertex& v : part.vertices())
