@@ -47,7 +47,8 @@ void sleepSeconds(double seconds)
 }
 
 GameSession::GameSession(const std::vector<std::string>& arguments, const std::string& workingDirectory,
-                         Output output)
+                         const std::string& program, const std::string& screen, Output output)
+    : program_(program.empty() ? gameBinary() : program), screen_(screen + "x24")
 {
     arguments_ = arguments;
     outputMode_ = output;
@@ -82,7 +83,7 @@ void GameSession::startDisplay()
         dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x800x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen_.c_str(), "-nolisten", "tcp",
                static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -124,7 +125,7 @@ void GameSession::startGame(const std::vector<std::string>& arguments, const std
         setenv("DISPLAY", display_.c_str(), 1);
         if (chdir(workingDirectory.c_str()) != 0)
             _exit(126);
-        const std::string program = gameBinary();
+        const std::string& program = program_;
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& a : arguments)
             argv.push_back(const_cast<char*>(a.c_str()));

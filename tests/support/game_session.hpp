@@ -14,8 +14,10 @@ public:
         LeavingReader // a pipe whose reader takes the first 100 bytes (then in output()) and leaves
     };
 
-    // Starts a private 1024x800 Xvfb display and the game in it, from workingDirectory.
+    // Starts a private Xvfb display (screen width x height, 1024x800 by default) and the game in it,
+    // from workingDirectory. program: another build of the game (an installed one), or the default.
     explicit GameSession(const std::vector<std::string>& arguments = {}, const std::string& workingDirectory = "",
+                         const std::string& program = "", const std::string& screen = "1024x800",
                          Output output = Output::File);
     ~GameSession();
     GameSession(const GameSession&) = delete;
@@ -51,6 +53,8 @@ private:
     void readPipeThenLeave(int reader);
 
     std::vector<std::string> arguments_;
+    std::string program_;
+    std::string screen_;
     std::string workingDirectory_;
     Output outputMode_ = Output::File;
     pid_t xvfb_ = -1;
