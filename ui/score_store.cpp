@@ -79,6 +79,16 @@ bool writeAll(int fd, const std::string& text)
     return true;
 }
 
+// Makes the rename itself durable; a failure here only weakens that, the table is already in place.
+void syncDirectory(const std::string& directory)
+{
+    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    fsync(fd);
+    close(fd);
+}
+
 } // namespace
 
 std::string ScoreStore::defaultDirectory()
@@ -172,6 +182,7 @@ bool ScoreStore::replaceTable(const std::string& text)
         noteNotSaved(path_ + ": " + std::strerror(error));
         return false;
     }
+    syncDirectory(directory_);
     return true;
 }
 
