@@ -3,6 +3,7 @@
 #include "app/app_state.hpp"
 #include "app/input.hpp"
 #include "game/game.hpp"
+#include "render/model.hpp"
 #include "render/render_state.hpp"
 
 #include <GL/glew.h>
@@ -31,12 +32,20 @@ FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep) : window(window
 
 void FrameLoop::finish()
 {
+    if (finished)
+        return;
+    finished = true;
     game.cleanup();
+    shadowDepthTexture = 0;
+    shadowMap = ShadowMap();
+    Model::clearCache(); // the last copies of every model went with the game
     glfwTerminate();
 }
 
 void FrameLoop::runFrame()
 {
+    if (finished)
+        return;
     const double now = glfwGetTime();
     frameClock.timeStep = now - frameClock.previousFrameTime;
     frameClock.previousFrameTime = now;

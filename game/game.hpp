@@ -45,7 +45,10 @@ public:
     void logic(float timeStep);
     // Draws the scene with the current camera and program; the HUD and particles in the visible pass only.
     void render();
-    // Once after the loop, before GLFW terminates: releases the basic program.
+    // Once after the loop, before GLFW terminates: releases the basic program, forgets the program
+    // pointers set-up handed out, and lets every other GL owner go (programs, fonts, scene objects,
+    // stones of the playfield, creatures, smash effect, tree model). The game cannot draw or play
+    // afterwards; calling it again changes nothing.
     void cleanup();
 
     std::unique_ptr<Camera> playerCamera;
@@ -85,6 +88,8 @@ public:
     glm::mat4 projView{1.0f};
 
 private:
+    void forgetPrograms();
+    void releaseGraphics();
     void createPrograms();
     void createSceneObjects();
     void markChestCells();
