@@ -11,14 +11,15 @@
 
 #include <iostream>
 
-FrameLoop::FrameLoop(GLFWwindow* window, Game& game) : FrameLoop(window, game, StepByStep{})
+FrameLoop::FrameLoop(GLFWwindow* window, Game& game, bool fitToWindow)
+    : FrameLoop(window, game, StepByStep{}, fitToWindow)
 {
     while (frameClock.running && !glfwWindowShouldClose(window))
         runFrame();
     finish();
 }
 
-FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep) : window(window), game(game)
+FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindow) : window(window), game(game)
 {
     shadowMap.init();
     game.setup(window);
@@ -28,6 +29,9 @@ FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep) : window(window
     glfwSetCursorPosCallback(window, cursorPosCallback);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     shadowDepthTexture = shadowMap.depthTexture();
+    if (fitToWindow)
+        fit = std::make_unique<WindowFit>(viewportWidth, viewportHeight);
+    frameClock.start(glfwGetTime());
 }
 
 void FrameLoop::finish()
@@ -36,6 +40,8 @@ void FrameLoop::finish()
         return;
     finished = true;
     game.cleanup();
+    if (fit)
+        fit->release();
     shadowDepthTexture = 0;
     shadowMap = ShadowMap();
     Model::clearCache(); // the last copies of every model went with the game
@@ -46,17 +52,18 @@ void FrameLoop::runFrame()
 {
     if (finished)
         return;
-    const double now = glfwGetTime();
-    frameClock.timeStep = now - frameClock.previousFrameTime;
-    frameClock.previousFrameTime = now;
-    const float timeStep = static_cast<float>(frameClock.timeStep);
+    const float timeStep = static_cast<float>(frameClock.tick(glfwGetTime()));
 
     glfwPollEvents();
     frameClock.running = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_PRESS;
     game.update(timeStep);
     game.logic(timeStep);
     shadowPass();
+    if (fit)
+        fit->bindPicture();
     visiblePass();
+    if (fit)
+        present();
     glfwSwapBuffers(window);
     std::cout.flush(); // the traces of a frame reach a pipe while the game runs
 }
@@ -72,6 +79,15 @@ void FrameLoop::shadowPass()
     game.render();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     game.currentCamera = remembered;
+}
+
+// Read every frame, so the picture follows window and framebuffer (HiDPI) size changes.
+void FrameLoop::present()
+{
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    fit->present(width, height);
 }
 
 void FrameLoop::visiblePass()

@@ -2,6 +2,9 @@
 // Runs a whole game: shadow map, set-up, callbacks, the frame loop, clean-up and GLFW termination.
 
 #include "render/shadow_map.hpp"
+#include "render/window_fit.hpp"
+
+#include <memory>
 
 struct GLFWwindow;
 class Game;
@@ -11,13 +14,14 @@ public:
     static constexpr int viewportWidth = 1024; // pixels, whatever the window size
     static constexpr int viewportHeight = 800;
 
-    // Does all the work and returns when the game has ended and GLFW is terminated.
-    FrameLoop(GLFWwindow* window, Game& game);
+    // Does all the work and returns when the game has ended and GLFW is terminated. With
+    // fitToWindow the picture is drawn off screen and shown scaled to the window (--fit).
+    FrameLoop(GLFWwindow* window, Game& game, bool fitToWindow = false);
 
     // Prepares everything as above but runs no frame: the caller drives runFrame() and finish()
     // (benchmarks measure frames this way).
     struct StepByStep {};
-    FrameLoop(GLFWwindow* window, Game& game, StepByStep);
+    FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindow = false);
 
     FrameLoop(const FrameLoop&) = delete;
     FrameLoop& operator=(const FrameLoop&) = delete;
@@ -32,9 +36,11 @@ public:
 private:
     void shadowPass();
     void visiblePass();
+    void present();
 
     ShadowMap shadowMap;
     GLFWwindow* window;
     Game& game;
-    bool finished = false; // GLFW is terminated: no frame can run any more
+    std::unique_ptr<WindowFit> fit; // only with --fit
+    bool finished = false;          // GLFW is terminated: no frame can run any more
 };
