@@ -3,6 +3,7 @@
 #include "app/app_state.hpp"
 #include "app/input.hpp"
 #include "game/game.hpp"
+#include "render/model.hpp"
 #include "render/render_state.hpp"
 
 #include <GL/glew.h>
@@ -35,14 +36,22 @@ FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindo
 
 void FrameLoop::finish()
 {
+    if (finished)
+        return;
+    finished = true;
     game.cleanup();
     if (fit)
         fit->release();
+    shadowDepthTexture = 0;
+    shadowMap = ShadowMap();
+    Model::clearCache(); // the last copies of every model went with the game
     glfwTerminate();
 }
 
 void FrameLoop::runFrame()
 {
+    if (finished)
+        return;
     const float timeStep = static_cast<float>(frameClock.tick(glfwGetTime()));
 
     glfwPollEvents();

@@ -26,9 +26,11 @@ public:
     FrameLoop(const FrameLoop&) = delete;
     FrameLoop& operator=(const FrameLoop&) = delete;
 
-    // One frame: time step, events, held keys, rules, shadow pass, visible pass, swap.
+    // One frame: time step, events, held keys, rules, shadow pass, visible pass, swap. Does nothing
+    // once finish has run.
     void runFrame();
-    // Game clean-up and GLFW termination.
+    // Game clean-up, then the shadow map and the process-wide model cache are released while the
+    // context is still current, then GLFW terminates. Only the first call does anything.
     void finish();
 
 private:
@@ -40,4 +42,5 @@ private:
     GLFWwindow* window;
     Game& game;
     std::unique_ptr<WindowFit> fit; // only with --fit
+    bool finished = false;          // GLFW is terminated: no frame can run any more
 };

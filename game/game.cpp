@@ -134,6 +134,40 @@ void Game::cleanup()
     if (currentProgram == basicProgram.get())
         currentProgram = nullptr;
     basicProgram.reset();
+    forgetPrograms();
+    releaseGraphics();
+}
+
+// Set-up handed these out; none may outlive the programs they point to.
+void Game::forgetPrograms()
+{
+    currentProgram = nullptr;
+    stoneShader = beetleShader = squirrelShader = nullptr;
+    particleShader = nullptr;
+    if (ground)
+        ground->shader = nullptr;
+}
+
+// Everything holding GL names goes now, while the context is still current: GL objects deleted after
+// glfwTerminate are undefined behaviour on other drivers. Users of an object go before it (creatures
+// and stones before the cells that point at them, cells before the chest and the marker).
+void Game::releaseGraphics()
+{
+    creatures.clear();
+    collisionChecker.reset(); // the smash effect
+    stoneController.reset();
+    playfield.fallingStones.clear();
+    playfield.landedStones.clear();
+    playfield.cells.fill(nullptr);
+    chest.reset();
+    blockedMarker.reset();
+    ground.reset();
+    scoreFont.reset();
+    helpFont.reset();
+    shadowProgram.reset();
+    fontProgram.reset();
+    particleProgram.reset();
+    treesModel = Model();
 }
 
 void Game::logic(float timeStep)

@@ -46,7 +46,10 @@ public:
     void logic(float timeStep);
     // Draws the scene with the current camera and program; the HUD and particles in the visible pass only.
     void render();
-    // Once after the loop, before GLFW terminates: releases the basic program.
+    // Once after the loop, before GLFW terminates: releases the basic program, forgets the program
+    // pointers set-up handed out, and lets every other GL owner go (programs, fonts, scene objects,
+    // stones of the playfield, creatures, smash effect, tree model). The game cannot draw or play
+    // afterwards; calling it again changes nothing.
     void cleanup();
     // Enter after game over: a fresh field, chest, stone, creatures, spawners, score and cameras in the
     // same window; programs, fonts and display switches stay.
@@ -90,6 +93,8 @@ public:
     std::unique_ptr<GameScreens> screens; // pause and game-over panels, high scores; made in set-up
 
 private:
+    void forgetPrograms();
+    void releaseGraphics();
     void createPrograms();
     void createSceneObjects();
     void createCameras();
