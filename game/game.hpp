@@ -17,6 +17,7 @@ struct GLFWwindow;
 class BlockedForStones;
 class Chest;
 class CollisionChecker;
+class GameScreens;
 class Plane2;
 class Playfield;
 class ShaderProgram;
@@ -47,8 +48,14 @@ public:
     // Draws the scene with the current camera: the visible pass (mainPass) with the current program, then
     // the HUD and particles; the shadow pass with the depth program, whatever program is current.
     void render();
-    // Once after the loop, before GLFW terminates: releases the basic program.
+    // Once after the loop, before GLFW terminates: releases the basic program, forgets the program
+    // pointers set-up handed out, and lets every other GL owner go (programs, fonts, scene objects,
+    // stones of the playfield, creatures, smash effect, tree model). The game cannot draw or play
+    // afterwards; calling it again changes nothing.
     void cleanup();
+    // Enter after game over: a fresh field, chest, stone, creatures, spawners, score and cameras in the
+    // same window; programs, fonts and display switches stay.
+    void startNewGame();
 
     std::unique_ptr<Camera> playerCamera;
     std::unique_ptr<Camera> lightCamera;
@@ -90,10 +97,14 @@ public:
     glm::mat4 projection{1.0f};
     glm::mat4 view{1.0f};
     glm::mat4 projView{1.0f};
+    std::unique_ptr<GameScreens> screens; // pause and game-over panels, high scores; made in set-up
 
 private:
+    void forgetPrograms();
+    void releaseGraphics();
     void createPrograms();
     void createSceneObjects();
+    void createCameras();
     void markChestCells();
     void addSpawners();
     void useCurrentProgram();
@@ -106,4 +117,5 @@ private:
     void drawStones();
     void drawHud();
     void drawParticles();
+    void drawPanel();
 };
