@@ -6,6 +6,7 @@
 #include "field/playfield.hpp"
 #include "game/game.hpp"
 #include "render/console_pause.hpp"
+#include "render/model_file_check.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -51,6 +52,8 @@ int main(int argc, char** argv)
         pauseAndExit(1);
     }
 
+    // Helper processes are forks: they must start while this process still has one thread.
+    checkModelFiles();
     glfwSetErrorCallback(reportGlfwError);
     if (!glfwInit()) {
         std::cout << "Failed to init glfw" << std::endl;
