@@ -179,14 +179,17 @@ ModelVerdict ImportHelper::verdictOfEnd(bool overdue) const
     return ModelVerdict{ModelVerdict::Kind::Crashes, "the importer crashed on " + quoted(path) + " (" + how + ")"};
 }
 
-// In the helper: the game's own import of each file, standard output silenced, under limits. It
-// reports each file the importer opens as it happens and how each import ended; a crash or a kill cuts
-// the report short in the middle of a file.
+// In the helper: the game's own import of each file, under limits. It reports each file the importer
+// opens as it happens and how each import ended; a crash or a kill cuts the report short in the middle
+// of a file. Its own output is silenced: the game's traces stay as they are, and a crash is the game's
+// to report in one line.
 void ImportHelper::runHelper(int reportPipe) const
 {
     const int silence = ::open("/dev/null", O_WRONLY);
-    if (silence >= 0)
+    if (silence >= 0) {
         ::dup2(silence, STDOUT_FILENO);
+        ::dup2(silence, STDERR_FILENO);
+    }
     limitProcess();
     const auto opened = [reportPipe](const char* file) { writeAll(reportPipe, "read\t" + std::string(file) + "\n"); };
     for (std::size_t file : files_) {
