@@ -77,7 +77,8 @@ void ModelFileCheck::runHelpers(const std::vector<std::string>& files, const std
         ImportHelper::Clock::time_point soonest = ImportHelper::Clock::time_point::max();
         for (const auto& helper : helpers) {
             waits.push_back(pollfd{helper->reportFd(), POLLIN, 0});
-            soonest = std::min(soonest, helper->deadline());
+            // One that could not start has nothing to wait for.
+            soonest = std::min(soonest, helper->reportFd() < 0 ? ImportHelper::Clock::now() : helper->deadline());
         }
         ::poll(waits.data(), waits.size(), millisecondsUntil(soonest));
         for (std::size_t h = helpers.size(); h-- > 0;) {
