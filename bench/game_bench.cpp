@@ -1,5 +1,6 @@
-// Whole-game figures, printed: the start-up's model file check (cold and warm), start-up to the first swapped frame, frame time and logic step with 0, 106
-// and 1,060 beetles, a new stone and a mass spawn against importing their models, and peak memory.
+// Whole-game figures, printed: the start-up's model file check (cold and warm), start-up to the first
+// swapped frame, frame time and logic step with 0, 106 and 1,060 beetles, a new stone and a mass spawn
+// against importing their models, and peak memory.
 // Run it from the repo root under a display: xvfb-run -a -s "-screen 0 1024x800x24" build/bench/game_bench
 
 #include "app/frame_loop.hpp"
@@ -96,7 +97,9 @@ double processorMilliseconds(int who)
 {
     rusage usage{};
     getrusage(who, &usage);
-    const auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
+    const auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 

@@ -114,7 +114,8 @@ bool ImportHelper::collect(std::vector<Result>& results)
     ssize_t got = 0;
     while ((got = ::read(report_, chunk, sizeof chunk)) > 0) {
         partialLine_.append(chunk, static_cast<std::size_t>(got));
-        for (std::size_t end = partialLine_.find('\n'); end != std::string::npos; end = partialLine_.find('\n')) {
+        for (std::size_t end = partialLine_.find('\n'); end != std::string::npos;
+             end = partialLine_.find('\n')) {
             takeLine(partialLine_.substr(0, end), results);
             partialLine_.erase(0, end + 1);
         }
@@ -140,8 +141,8 @@ void ImportHelper::takeLine(const std::string& line, std::vector<Result>& result
     } else if (line.rfind("read\t", 0) == 0) {
         filesRead_.push_back(line.substr(5));
     } else if (next_ < files_.size() && (line == "imports" || line.rfind("fails\t", 0) == 0)) {
-        const ModelVerdict verdict = line == "imports" ? ModelVerdict{}
-                                                       : ModelVerdict{ModelVerdict::Kind::Fails, line.substr(6)};
+        const ModelVerdict verdict =
+            line == "imports" ? ModelVerdict{} : ModelVerdict{ModelVerdict::Kind::Fails, line.substr(6)};
         results.push_back(Result{files_[next_++], verdict, filesRead_, true});
         filesRead_.clear();
         deadline_ = after(limits_.waitSeconds);
@@ -176,7 +177,8 @@ ModelVerdict ImportHelper::verdictOfEnd(bool overdue) const
                             "the importer did not finish " + quoted(path) + " within its processor time"};
     const std::string how = signal != 0 ? "signal " + std::to_string(signal)
                                         : "exit status " + std::to_string(WEXITSTATUS(status_));
-    return ModelVerdict{ModelVerdict::Kind::Crashes, "the importer crashed on " + quoted(path) + " (" + how + ")"};
+    return ModelVerdict{ModelVerdict::Kind::Crashes,
+                        "the importer crashed on " + quoted(path) + " (" + how + ")"};
 }
 
 // In the helper: the game's own import of each file, under limits. It reports each file the importer
@@ -191,7 +193,9 @@ void ImportHelper::runHelper(int reportPipe) const
         ::dup2(silence, STDERR_FILENO);
     }
     limitProcess();
-    const auto opened = [reportPipe](const char* file) { writeAll(reportPipe, "read\t" + std::string(file) + "\n"); };
+    const auto opened = [reportPipe](const char* file) {
+        writeAll(reportPipe, "read\t" + std::string(file) + "\n");
+    };
     for (std::size_t file : files_) {
         limitProcessorTimeOfNextFile();
         writeAll(reportPipe, "start\n");

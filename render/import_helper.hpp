@@ -36,7 +36,8 @@ public:
 
     // Forks the helper, which imports paths[i] for each i of files, in that order. Call it while the
     // process has a single thread: the helper is a copy of it.
-    ImportHelper(const std::vector<std::string>& paths, std::vector<std::size_t> files, const ImportLimits& limits);
+    ImportHelper(const std::vector<std::string>& paths, std::vector<std::size_t> files,
+                 const ImportLimits& limits);
     // A helper still running is killed.
     ~ImportHelper();
     ImportHelper(const ImportHelper&) = delete;

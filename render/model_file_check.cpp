@@ -27,13 +27,17 @@ unsigned helperCount(std::size_t files)
 
 int millisecondsUntil(ImportHelper::Clock::time_point when)
 {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(when - ImportHelper::Clock::now());
+    using std::chrono::milliseconds;
+    const auto left = std::chrono::duration_cast<milliseconds>(when - ImportHelper::Clock::now());
     return static_cast<int>(std::max<long long>(0, left.count()) + 1);
 }
 
 } // namespace
 
-ModelFileCheck::ModelFileCheck(std::string recordFile) : ModelFileCheck(std::move(recordFile), ImportLimits{}) {}
+ModelFileCheck::ModelFileCheck(std::string recordFile)
+    : ModelFileCheck(std::move(recordFile), ImportLimits{})
+{
+}
 
 ModelFileCheck::ModelFileCheck(std::string recordFile, const ImportLimits& limits)
     : record_(std::move(recordFile)), limits_(limits)
@@ -60,8 +64,8 @@ std::vector<ModelFileCheck::Finding> ModelFileCheck::check(const std::vector<std
 
 // The unknown files are dealt out to the helpers; a helper that crashes or hangs on one file is
 // replaced by a new one for the rest of its share.
-void ModelFileCheck::runHelpers(const std::vector<std::string>& files, const std::vector<std::size_t>& unknown,
-                                std::vector<Finding>& findings)
+void ModelFileCheck::runHelpers(const std::vector<std::string>& files,
+                                const std::vector<std::size_t>& unknown, std::vector<Finding>& findings)
 {
     const unsigned count = helperCount(unknown.size());
     std::vector<std::vector<std::size_t>> shares(count);
@@ -78,7 +82,8 @@ void ModelFileCheck::runHelpers(const std::vector<std::string>& files, const std
         for (const auto& helper : helpers) {
             waits.push_back(pollfd{helper->reportFd(), POLLIN, 0});
             // One that could not start has nothing to wait for.
-            soonest = std::min(soonest, helper->reportFd() < 0 ? ImportHelper::Clock::now() : helper->deadline());
+            const bool started = helper->reportFd() >= 0;
+            soonest = std::min(soonest, started ? helper->deadline() : ImportHelper::Clock::now());
         }
         ::poll(waits.data(), waits.size(), millisecondsUntil(soonest));
         for (std::size_t h = helpers.size(); h-- > 0;) {

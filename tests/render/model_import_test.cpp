@@ -25,7 +25,8 @@ constexpr unsigned columnVertices = 60;
 void writeDamagedColumn(const std::string& path, const std::function<void(aiScene&)>& damage)
 {
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(sourcePath("tests/data/render/two_bones.dae"), ModelImport::importFlags);
+    const std::string column = sourcePath("tests/data/render/two_bones.dae");
+    const aiScene* scene = importer.ReadFile(column, ModelImport::importFlags);
     ASSERT_NE(scene, nullptr) << importer.GetErrorString();
     damage(*const_cast<aiScene*>(scene));
     Assimp::Exporter exporter;
