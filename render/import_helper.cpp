@@ -199,9 +199,13 @@ void ImportHelper::runHelper(int reportPipe) const
     for (std::size_t file : files_) {
         limitProcessorTimeOfNextFile();
         writeAll(reportPipe, "start\n");
-        const std::shared_ptr<ModelImport> import = ModelImport::read(paths_[file], opened);
-        writeAll(reportPipe,
-                 import->failed() ? "fails\t" + withoutLineBreaks(import->error()) + "\n" : "imports\n");
+        std::string verdict = "imports\n";
+        {
+            const std::shared_ptr<ModelImport> import = ModelImport::read(paths_[file], opened);
+            if (import->failed())
+                verdict = "fails\t" + withoutLineBreaks(import->error()) + "\n";
+        } // releasing the scene is part of the import: the game does it at its end
+        writeAll(reportPipe, verdict);
     }
     ::_exit(0); // nothing of the game's must run here: no exit handlers, no buffers flushed twice
 }

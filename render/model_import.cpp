@@ -120,7 +120,8 @@ void ModelImport::walkNodes()
 void ModelImport::addPart(const aiNode* node, unsigned slot)
 {
     const unsigned index = node->mMeshes[slot];
-    const aiMesh* mesh = index < scene_->mNumMeshes ? scene_->mMeshes[index] : nullptr;
+    const bool known = scene_->mMeshes != nullptr && index < scene_->mNumMeshes;
+    const aiMesh* mesh = known ? scene_->mMeshes[index] : nullptr;
     if (mesh == nullptr || (mesh->mVertices == nullptr && mesh->mNumVertices > 0)) {
         ++repairs_.meshes;
         return;
@@ -177,7 +178,8 @@ void ModelImport::readFaces(MeshPart& part)
 void ModelImport::readTextures(MeshPart& part)
 {
     const unsigned index = part.mesh->mMaterialIndex;
-    const aiMaterial* material = index < scene_->mNumMaterials ? scene_->mMaterials[index] : nullptr;
+    const bool known = scene_->mMaterials != nullptr && index < scene_->mNumMaterials;
+    const aiMaterial* material = known ? scene_->mMaterials[index] : nullptr;
     if (material == nullptr) {
         ++repairs_.materials;
         return;
