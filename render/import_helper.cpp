@@ -187,6 +187,9 @@ ModelVerdict ImportHelper::verdictOfEnd(bool overdue) const
 // to report in one line.
 void ImportHelper::runHelper(int reportPipe) const
 {
+    // With standard output or error closed, the pipe may have got their number: move it out of the way.
+    if (reportPipe <= STDERR_FILENO)
+        reportPipe = ::fcntl(reportPipe, F_DUPFD, STDERR_FILENO + 1);
     const int silence = ::open("/dev/null", O_WRONLY);
     if (silence >= 0) {
         ::dup2(silence, STDOUT_FILENO);
