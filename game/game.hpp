@@ -17,6 +17,7 @@ struct GLFWwindow;
 class BlockedForStones;
 class Chest;
 class CollisionChecker;
+class GameScreens;
 class Plane2;
 class Playfield;
 class ShaderProgram;
@@ -45,8 +46,14 @@ public:
     void logic(float timeStep);
     // Draws the scene with the current camera and program; the HUD and particles in the visible pass only.
     void render();
-    // Once after the loop, before GLFW terminates: releases the basic program.
+    // Once after the loop, before GLFW terminates: releases the basic program, forgets the program
+    // pointers set-up handed out, and lets every other GL owner go (programs, fonts, scene objects,
+    // stones of the playfield, creatures, smash effect, tree model). The game cannot draw or play
+    // afterwards; calling it again changes nothing.
     void cleanup();
+    // Enter after game over: a fresh field, chest, stone, creatures, spawners, score and cameras in the
+    // same window; programs, fonts and display switches stay.
+    void startNewGame();
 
     std::unique_ptr<Camera> playerCamera;
     std::unique_ptr<Camera> lightCamera;
@@ -83,10 +90,14 @@ public:
     glm::mat4 projection{1.0f};
     glm::mat4 view{1.0f};
     glm::mat4 projView{1.0f};
+    std::unique_ptr<GameScreens> screens; // pause and game-over panels, high scores; made in set-up
 
 private:
+    void forgetPrograms();
+    void releaseGraphics();
     void createPrograms();
     void createSceneObjects();
+    void createCameras();
     void markChestCells();
     void addSpawners();
     void useCurrentProgram();
@@ -99,4 +110,5 @@ private:
     void drawStones();
     void drawHud();
     void drawParticles();
+    void drawPanel();
 };

@@ -95,6 +95,8 @@ Model::Model(const std::string& path)
     data_ = textured;
 }
 
+Model::Model() : data_(std::make_shared<Data>(ModelImport::failure(""))) {}
+
 void Model::rememberFailure(const std::string& path, const std::string& error)
 {
     cache()[path] = CacheEntry{ModelImport::failure(error), {}};

@@ -25,6 +25,8 @@ public:
     // writes "Animator initialised". Indices out of range in a damaged file are left out, with one note
     // on standard error.
     explicit Model(const std::string& path);
+    // An empty model: draws nothing and holds no GL objects.
+    Model();
 
     // Draws every mesh exactly once with the program, which the caller has made current and whose other
     // uniforms ("model" at least) it has set; uploads the mesh's bone matrices to "bones" first (60
