@@ -130,6 +130,7 @@ void Game::logic(float timeStep)
     frames.count(glfwGetTime());
     if (lifepoints == 0)
         paused = true;
+    soundWatch.frameStarts(*this);
     if (paused)
         return;
     useCurrentProgram();
@@ -145,6 +146,7 @@ void Game::logic(float timeStep)
     advanceCreatures(timeStep);
     if (collisionChecker->effect)
         collisionChecker->effect->update(timeStep);
+    soundWatch.frameEnds(*this);
 }
 
 void Game::useCurrentProgram()
