@@ -1,8 +1,10 @@
 // Whole-game figures, printed: start-up to the first swapped frame, frame time and logic step with 0, 106
-// and 1,060 beetles, a new stone and a mass spawn against importing their models, and peak memory.
+// and 1,060 beetles, the same with sound against silent play, a new stone and a mass spawn against
+// importing their models, and peak memory.
 // Run it from the repo root under a display: xvfb-run -a -s "-screen 0 1024x800x24" build/bench/game_bench
 
 #include "app/frame_loop.hpp"
+#include "audio/sound_board.hpp"
 #include "creatures/spawn_area.hpp"
 #include "creatures/spawner.hpp"
 #include "field/playfield.hpp"
@@ -21,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -109,6 +112,45 @@ void measureCrowds(FrameLoop& loop, Game& game)
     }
 }
 
+// Frame time and logic step with 106 beetles, silent and heard through OpenAL. Frames alternate in
+// rounds without any sound board and with one (its mixer running, the game telling it what happens), so
+// the machine's drifts hit both alike; logic steps alternate step by step between telling and not.
+void measureSound(FrameLoop& loop, Game& game)
+{
+    constexpr int rounds = 10;
+    const int perRound = std::max(5, framesPerFigure / rounds);
+    game.lifepoints = 1 << 30;
+    game.spawners.front().massSpawn();
+    std::vector<double> frames[2];
+    std::vector<double> logic[2];
+    bool audible = false;
+    for (int round = 0; round < rounds; ++round) {
+        for (int i = 0; i < perRound; ++i)
+            frames[0].push_back(millisecondsOf([&] { loop.runFrame(); }));
+        SoundBoard board;
+        audible = board.audible();
+        game.soundWatch.output = &board;
+        for (int i = 0; i < perRound; ++i)
+            frames[1].push_back(millisecondsOf([&] { loop.runFrame(); }));
+        for (int i = 0; i < 2 * perRound; ++i) {
+            const int heard = i % 2;
+            game.soundWatch.output = heard == 1 ? &board : nullptr;
+            logic[heard].push_back(millisecondsOf([&] { game.logic(logicStep); }));
+        }
+        game.soundWatch.output = nullptr;
+    }
+    game.creatures.clear();
+    const char* output = audible ? "OpenAL" : "no device";
+    const double silentFrame = spreadOf(frames[0]).median;
+    const double heardFrame = spreadOf(frames[1]).median;
+    const double silentLogic = spreadOf(logic[0]).median;
+    const double heardLogic = spreadOf(logic[1]).median;
+    std::printf("frame time, 106 beetles, sound %s:  median %8.3f ms heard, %8.3f ms silent (%+.1f%%)\n",
+                output, heardFrame, silentFrame, 100.0 * (heardFrame / silentFrame - 1.0));
+    std::printf("logic step, 106 beetles, sound %s:  median %8.4f ms heard, %8.4f ms silent (%+.1f%%)\n",
+                output, heardLogic, silentLogic, 100.0 * (heardLogic / silentLogic - 1.0));
+}
+
 void measureNewStone(Playfield& playfield)
 {
     StoneController controller(playfield);
@@ -160,6 +202,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "game_bench: no OpenGL 3.3 window (is DISPLAY set?)\n");
         return 1;
     }
+    // OpenAL's null backend mixes like a sound card would, without one; ALSOFT_CONF or ALSOFT_DRIVERS
+    // choose another.
+    if (std::getenv("ALSOFT_CONF") == nullptr)
+        setenv("ALSOFT_DRIVERS", "null", 0);
     QuietTraces quiet;
     SpawnArea spawnArea;
     Playfield playfield;
@@ -170,6 +216,7 @@ int main(int argc, char** argv)
     std::printf("start-up to the first swapped frame: %.1f ms\n",
                 std::chrono::duration<double, std::milli>(Clock::now() - start).count());
 
+    measureSound(loop, game);
     measureCrowds(loop, game);
     measureNewStone(playfield);
     measureMassSpawn(game);
