@@ -118,6 +118,7 @@ void measureCrowds(FrameLoop& loop, Game& game)
 void measureSound(FrameLoop& loop, Game& game)
 {
     constexpr int rounds = 10;
+    constexpr int logicPerFrame = 20; // logic steps are cheap: more of them steady the median
     const int perRound = std::max(5, framesPerFigure / rounds);
     game.lifepoints = 1 << 30;
     game.spawners.front().massSpawn();
@@ -132,7 +133,7 @@ void measureSound(FrameLoop& loop, Game& game)
         game.soundWatch.output = &board;
         for (int i = 0; i < perRound; ++i)
             frames[1].push_back(millisecondsOf([&] { loop.runFrame(); }));
-        for (int i = 0; i < 2 * perRound; ++i) {
+        for (int i = 0; i < 2 * logicPerFrame * perRound; ++i) {
             const int heard = i % 2;
             game.soundWatch.output = heard == 1 ? &board : nullptr;
             logic[heard].push_back(millisecondsOf([&] { game.logic(logicStep); }));
