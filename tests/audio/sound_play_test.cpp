@@ -176,7 +176,8 @@ TEST_F(SoundPlayTest, ALandingIsHeardOverTheForestAndMSilencesTheNext)
 
     const auto [quietEnd, firstLanding] = dropStone(game);
     game.key("m");
-    sleepSeconds(0.3);
+    ASSERT_TRUE(waitUntilResponsive(game)) << "the keys after M were handled, so M was too";
+    sleepSeconds(0.3); // the mixer's next updates take the new gain
     const auto [mutedStart, secondLanding] = dropStone(game);
     game.key("Escape");
     ASSERT_EQ(game.waitForExit(), 0) << game.errors();
