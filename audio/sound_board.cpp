@@ -15,6 +15,9 @@ namespace {
 // there play at their full gain and fade slowly beyond.
 constexpr float referenceDistance = 1500.0f;
 constexpr float rolloff = 1.0f;
+// Headroom for the mix: several effects at once (chest visits in a row, a crunch, a landing) stay
+// clear of full scale.
+constexpr float masterGain = 0.6f;
 
 // Without a sound card the ALSA backend fills the console with its failed attempts; skip it then,
 // unless the player has chosen backends or a configuration of their own.
@@ -147,9 +150,12 @@ void SoundBoard::tell(const SoundEvent& event)
 
 void SoundBoard::play(const Voice& voice, glm::vec3 where)
 {
-    const ALuint buffer = buffers_[static_cast<std::size_t>(voice.sound)];
-    if (buffer == 0)
+    const auto index = static_cast<std::size_t>(voice.sound);
+    const ALuint buffer = buffers_[index];
+    const auto now = std::chrono::steady_clock::now();
+    if (buffer == 0 || now - lastStart_[index] < mergeTime)
         return;
+    lastStart_[index] = now;
     const ALuint source = nextSource();
     alSourceStop(source);
     alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
@@ -202,5 +208,5 @@ void SoundBoard::setMuted(bool muted)
 {
     muted_ = muted;
     if (context_ != nullptr)
-        alListenerf(AL_GAIN, muted ? 0.0f : 1.0f);
+        alListenerf(AL_GAIN, muted ? 0.0f : masterGain);
 }

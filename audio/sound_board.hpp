@@ -8,12 +8,16 @@
 #include <AL/alc.h>
 
 #include <array>
+#include <chrono>
 #include <string>
 
 
 class SoundBoard : public SoundOutput {
 public:
     static constexpr std::size_t sourceCount = 16; // one-shots heard at once; the oldest gives way
+    // A sound started again this soon is not started: five chest visits in five frames make one clink
+    // rather than a pile-up that would clip.
+    static constexpr std::chrono::milliseconds mergeTime{80};
 
     // Opens the default device and loads every sound from the folder (all reading happens here).
     // No device: one note on standard error. A damaged or missing file: one note, that sound stays silent.
@@ -46,6 +50,7 @@ private:
     std::array<unsigned, soundCount> buffers_{};   // 0 where the file was not loaded
     std::array<unsigned, sourceCount> sources_{};  // one-shots
     std::size_t oldest_ = 0;                       // the source to take when all are busy
+    std::array<std::chrono::steady_clock::time_point, soundCount> lastStart_{};
     unsigned forest_ = 0;                          // the ambience loop
     unsigned gnaw_ = 0;                            // the gnawing loop
     bool gnawing_ = false;

@@ -46,8 +46,8 @@ Voices voicesFor(const SoundEvent& event)
     case Happening::ReleasedStoneLanded: return one(SoundId::Thud, 0.7f, 1.15f);
     case Happening::CreatureSmashed: return one(SoundId::Crunch, 0.9f);
     case Happening::ChestReached: {
-        Voices voices = one(SoundId::Clink, 0.8f);
-        voices.list[1] = {SoundId::Warning, 0.7f, 1.0f, false};
+        Voices voices = one(SoundId::Clink, 0.7f);
+        voices.list[1] = {SoundId::Warning, 0.6f, 1.0f, false};
         voices.count = 2;
         return voices;
     }

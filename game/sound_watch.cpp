@@ -109,12 +109,12 @@ void SoundWatch::hearContacts(const Game& game)
     const ParticleSystem* effect = game.collisionChecker->effect.get();
     if (effect != nullptr && effect != effect_)
         tell(Happening::CreatureSmashed, effect->emitter);
-    if (game.lifepoints < lifepoints_) {
+    if (game.lifepoints < lifepoints_ && game.lifepoints == 0) {
+        tell(Happening::GameOver); // the last theft is told by the end itself
+    } else if (game.lifepoints < lifepoints_) {
         const glm::vec3 chest(CollisionChecker::chestColumnX * Playfield::cellSize, 0.0f,
                               CollisionChecker::chestColumnZ * Playfield::cellSize);
         tell(Happening::ChestReached, chest);
-        if (game.lifepoints == 0)
-            tell(Happening::GameOver);
     }
 }
 
