@@ -3,6 +3,7 @@
 #include "creatures/collision_checker.hpp"
 #include "creatures/squirrel.hpp"
 #include "effects/particle_system.hpp"
+#include "field/food.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
 #include "game/game.hpp"
@@ -11,22 +12,6 @@
 #include <optional>
 
 namespace {
-
-// Falling moves the cells apart by float rounding only; a turn moves them by whole cells.
-constexpr float shapeTolerance = 1.0f; // world units
-
-// Cells relative to the pivot: a turn changes them, a move or the fall does not.
-bool sameShape(const std::vector<glm::vec3>& a, const std::vector<glm::vec3>& b)
-{
-    if (a.size() != b.size() || a.empty())
-        return false;
-    for (std::size_t i = 1; i < a.size(); ++i) {
-        const glm::vec3 change = (a[i] - a[0]) - (b[i] - b[0]);
-        if (glm::any(glm::greaterThan(glm::abs(change), glm::vec3(shapeTolerance))))
-            return false;
-    }
-    return true;
-}
 
 bool sameColumn(glm::vec3 a, glm::vec3 b)
 {
@@ -50,7 +35,8 @@ void SoundWatch::frameStarts(const Game& game)
 
     const StoneController& stone = *game.stoneController;
     stone_ = stone.stone.get();
-    cells_ = stone.cells;
+    pivot_ = stone.cells.front();
+    rotation_ = stone.stone->pivotRotation;
     landed_ = stone.landed;
     effect_ = game.collisionChecker->effect.get();
     lifepoints_ = game.lifepoints;
@@ -81,9 +67,10 @@ void SoundWatch::hearSteering(const StoneController& stone)
 {
     if (stone.stone.get() != stone_ || stone.landed)
         return;
-    if (!sameShape(stone.cells, cells_))
+    // Every quarter turn shows, even one that leaves the same cells filled (a bar turned about its length).
+    if (stone.stone->pivotRotation != rotation_)
         tell(Happening::StoneTurned, stone.cells.front());
-    else if (!sameColumn(stone.cells.front(), cells_.front()))
+    else if (!sameColumn(stone.cells.front(), pivot_))
         tell(Happening::StoneMoved, stone.cells.front());
 }
 

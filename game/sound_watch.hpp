@@ -37,7 +37,8 @@ private:
 
     // The state at the start of the frame.
     const vosk::scene::Food* stone_ = nullptr;
-    std::vector<glm::vec3> cells_;
+    glm::vec3 pivot_{0.0f};
+    glm::mat4 rotation_{1.0f};
     bool landed_ = false;
     bool paused_ = false;
     const ParticleSystem* effect_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "audio/sound_output.hpp"
 #include "creatures/collision_checker.hpp"
+#include "creatures/squirrel.hpp"
 #include "effects/particle_system.hpp"
 
 
@@ -109,6 +110,21 @@ TEST_F(SoundWatchTest, ArrivalsAreHeardButNotCreaturesLeaving)
         logic(0.1f);
     ASSERT_EQ(game->creatures.size(), 1u);
     EXPECT_EQ(heard.take(), Told{Happening::BeetleArrived});
+}
+
+TEST_F(SoundWatchTest, GnawingIsHeardWhileASquirrelGnawsAndNotWhilePaused)
+{
+    const glm::mat4 placement = glm::translate(glm::mat4(1.0f), glm::vec3(-2000.0f, 0.0f, 300.0f));
+    game->creatures.push_back(std::make_unique<Squirrel>(placement, glm::vec3(0.0f, 0.0f, 300.0f)));
+    auto& squirrel = static_cast<Squirrel&>(*game->creatures.back());
+    logic(0.016f);
+    EXPECT_FALSE(heard.gnawing);
+    squirrel.gnawing = true; // as in front of a stone; nothing stands there, so it stops next frame
+    game->soundWatch.frameEnds(*game);
+    EXPECT_TRUE(heard.gnawing);
+    release(GLFW_KEY_O);
+    logic(0.016f);
+    EXPECT_FALSE(heard.gnawing);
 }
 
 } // namespace
