@@ -1,5 +1,20 @@
 #include "app/app_state.hpp"
 
+#include <algorithm>
+
 bool keyStates[keyCount] = {};
 CursorState cursorState;
 FrameClock frameClock;
+
+void FrameClock::start(double now)
+{
+    previousFrameTime = now;
+    timeStep = 0.0;
+}
+
+double FrameClock::tick(double now)
+{
+    timeStep = std::clamp(now - previousFrameTime, 0.0, longestStep);
+    previousFrameTime = now;
+    return timeStep;
+}

@@ -16,8 +16,17 @@ extern CursorState cursorState;
 
 // Frame clock of the loop.
 struct FrameClock {
+    // Seconds: a longer frame (a slow renderer, a stall, a stopped process) counts as this long,
+    // so the game plays on at full speed instead of jumping ahead.
+    static constexpr double longestStep = 0.25;
+
     double previousFrameTime = 0.0; // GLFW seconds at the start of the previous frame
-    double timeStep = 0.0;          // seconds between the starts of the last two frames
+    double timeStep = 0.0;          // seconds between the starts of the last two frames, capped
     bool running = true;            // false once Escape was seen held at the start of a frame
+
+    // Counts the first frame from now, so loading is not played as one long step.
+    void start(double now);
+    // A new frame begins at now: sets and returns its time step, at most longestStep.
+    double tick(double now);
 };
 extern FrameClock frameClock;

@@ -3,6 +3,7 @@
 #include "app/app_state.hpp"
 #include "app/input.hpp"
 #include "game/game.hpp"
+#include "render/model.hpp"
 #include "render/render_state.hpp"
 
 #include <GL/glew.h>
@@ -10,14 +11,15 @@
 
 #include <iostream>
 
-FrameLoop::FrameLoop(GLFWwindow* window, Game& game) : FrameLoop(window, game, StepByStep{})
+FrameLoop::FrameLoop(GLFWwindow* window, Game& game, bool fitToWindow)
+    : FrameLoop(window, game, StepByStep{}, fitToWindow)
 {
     while (frameClock.running && !glfwWindowShouldClose(window))
         runFrame();
     finish();
 }
 
-FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep) : window(window), game(game)
+FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindow) : window(window), game(game)
 {
     shadowMap.init();
     game.setup(window);
@@ -27,27 +29,41 @@ FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep) : window(window
     glfwSetCursorPosCallback(window, cursorPosCallback);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     shadowDepthTexture = shadowMap.depthTexture();
+    if (fitToWindow)
+        fit = std::make_unique<WindowFit>(viewportWidth, viewportHeight);
+    frameClock.start(glfwGetTime());
 }
 
 void FrameLoop::finish()
 {
+    if (finished)
+        return;
+    finished = true;
     game.cleanup();
+    if (fit)
+        fit->release();
+    shadowDepthTexture = 0;
+    shadowMap = ShadowMap();
+    Model::clearCache(); // the last copies of every model went with the game
     glfwTerminate();
 }
 
 void FrameLoop::runFrame()
 {
-    const double now = glfwGetTime();
-    frameClock.timeStep = now - frameClock.previousFrameTime;
-    frameClock.previousFrameTime = now;
-    const float timeStep = static_cast<float>(frameClock.timeStep);
+    if (finished)
+        return;
+    const float timeStep = static_cast<float>(frameClock.tick(glfwGetTime()));
 
     glfwPollEvents();
     frameClock.running = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_PRESS;
     game.update(timeStep);
     game.logic(timeStep);
     shadowPass();
+    if (fit)
+        fit->bindPicture();
     visiblePass();
+    if (fit)
+        present();
     glfwSwapBuffers(window);
     std::cout.flush(); // the traces of a frame reach a pipe while the game runs
 }
@@ -63,6 +79,15 @@ void FrameLoop::shadowPass()
     game.render();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     game.currentCamera = remembered;
+}
+
+// Read every frame, so the picture follows window and framebuffer (HiDPI) size changes.
+void FrameLoop::present()
+{
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    fit->present(width, height);
 }
 
 void FrameLoop::visiblePass()

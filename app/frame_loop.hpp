@@ -2,6 +2,9 @@
 // Runs a whole game: shadow map, set-up, callbacks, the frame loop, clean-up and GLFW termination.
 
 #include "render/shadow_map.hpp"
+#include "render/window_fit.hpp"
+
+#include <memory>
 
 struct GLFWwindow;
 class Game;
@@ -11,27 +14,33 @@ public:
     static constexpr int viewportWidth = 1024; // pixels, whatever the window size
     static constexpr int viewportHeight = 800;
 
-    // Does all the work and returns when the game has ended and GLFW is terminated.
-    FrameLoop(GLFWwindow* window, Game& game);
+    // Does all the work and returns when the game has ended and GLFW is terminated. With
+    // fitToWindow the picture is drawn off screen and shown scaled to the window (--fit).
+    FrameLoop(GLFWwindow* window, Game& game, bool fitToWindow = false);
 
     // Prepares everything as above but runs no frame: the caller drives runFrame() and finish()
     // (benchmarks measure frames this way).
     struct StepByStep {};
-    FrameLoop(GLFWwindow* window, Game& game, StepByStep);
+    FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindow = false);
 
     FrameLoop(const FrameLoop&) = delete;
     FrameLoop& operator=(const FrameLoop&) = delete;
 
-    // One frame: time step, events, held keys, rules, shadow pass, visible pass, swap.
+    // One frame: time step, events, held keys, rules, shadow pass, visible pass, swap. Does nothing
+    // once finish has run.
     void runFrame();
-    // Game clean-up and GLFW termination.
+    // Game clean-up, then the shadow map and the process-wide model cache are released while the
+    // context is still current, then GLFW terminates. Only the first call does anything.
     void finish();
 
 private:
     void shadowPass();
     void visiblePass();
+    void present();
 
     ShadowMap shadowMap;
     GLFWwindow* window;
     Game& game;
+    std::unique_ptr<WindowFit> fit; // only with --fit
+    bool finished = false;          // GLFW is terminated: no frame can run any more
 };

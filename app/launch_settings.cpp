@@ -6,8 +6,6 @@
 #include <glm/gtx/string_cast.hpp>
 
 #include <sstream>
-#include <string_view>
-#include <vector>
 
 namespace {
 
@@ -23,14 +21,6 @@ bool extract(const char* argument, T& value)
 
 std::string LaunchSettings::parse(int argc, const char* const* argv, std::ostream& trace)
 {
-    // Leading options sit between the program path and the numbers; drop them from the view.
-    std::vector<const char*> rest(argv, argv + argc);
-    while (rest.size() > 1 && std::string_view(rest[1]) == "--mute") {
-        muted = true;
-        rest.erase(rest.begin() + 1);
-    }
-    argc = static_cast<int>(rest.size());
-    argv = rest.data();
     if (argc < 3)
         return {};
     trace << "You are executing '" << argv[0] << "'" << std::endl;

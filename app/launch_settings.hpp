@@ -8,11 +8,9 @@ struct LaunchSettings {
     int width = 1024;  // pixels
     int height = 800;  // pixels
     bool fullscreen = false;
-    bool muted = false; // --mute: sound starts switched off (key M switches it on)
 
     // Reads width, height and the full-screen flag when at least two arguments are given
-    // (writing "You are executing '...'" to trace first). Leading options (--mute) are taken off
-    // first; the rest is read as if they had never been there. Returns the message for standard
+    // (writing "You are executing '...'" to trace first). Returns the message for standard
     // error on a parse failure, or an empty string.
     std::string parse(int argc, const char* const* argv, std::ostream& trace);
 };

@@ -1,22 +1,43 @@
 // Quarvel: parses the command line, opens the window and runs the game.
 
 #include "app/frame_loop.hpp"
+#include "app/launch_options.hpp"
 #include "app/launch_settings.hpp"
 #include "audio/sound_board.hpp"
 #include "creatures/spawn_area.hpp"
 #include "field/playfield.hpp"
 #include "game/game.hpp"
+#include "install/data_locator.hpp"
 #include "render/console_pause.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <csignal>
+#include <fcntl.h>
 #include <iostream>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
 // Larger windows cannot be drawn into by common GL drivers, and X cannot even describe them.
 constexpr int maxWindowSize = 16384; // pixels
+
+// A closed standard descriptor would be taken by the next file opened (the X connection), and the
+// traces would be written into it: give each closed one /dev/null instead.
+void openClosedStandardDescriptors()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1)
+            continue;
+        const int opened = open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (opened != -1 && opened != fd) {
+            dup2(opened, fd);
+            close(opened);
+        }
+    }
+}
 
 void reportGlfwError(int code, const char* description)
 {
@@ -44,13 +65,30 @@ GLFWwindow* openWindow(const LaunchSettings& settings)
 
 int main(int argc, char** argv)
 {
+    openClosedStandardDescriptors();
+    // A reader that leaves the pipe must not end the game: the failed write leaves std::cout bad,
+    // which silences the traces from then on, and play goes on.
+    std::signal(SIGPIPE, SIG_IGN);
+    LaunchOptions options;
+    const std::vector<const char*> numbers = options.take(argc, argv);
+    const DataLocator data = DataLocator::forThisProcess();
+    if (options.help) {
+        writeUsage(std::cout, data.places(), data.find());
+        return 0;
+    }
+    if (options.version) {
+        writeVersion(std::cout);
+        return 0;
+    }
+
     LaunchSettings settings;
     writeStartupVectors(std::cout);
-    const std::string error = settings.parse(argc, argv, std::cout);
+    const std::string error = settings.parse(static_cast<int>(numbers.size()), numbers.data(), std::cout);
     if (!error.empty()) {
         std::cerr << error << std::endl;
         pauseAndExit(1);
     }
+    data.enter(std::cerr); // every file is read relative to the data folder from here on
 
     glfwSetErrorCallback(reportGlfwError);
     if (!glfwInit()) {
@@ -71,12 +109,12 @@ int main(int argc, char** argv)
         pauseAndExit(1);
     }
 
-    SoundBoard sounds(settings.muted);
+    SoundBoard sounds(options.mute);
     SpawnArea spawnArea;
     Playfield playfield;
     Game game(playfield, spawnArea);
     game.soundWatch.output = &sounds;
     glfwSetWindowUserPointer(window, &game);
-    FrameLoop frameLoop(window, game);
+    FrameLoop frameLoop(window, game, options.fit);
     return 0;
 }

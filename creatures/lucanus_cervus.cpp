@@ -171,7 +171,7 @@ void LucanusCervus::walk(bool stoneAhead, bool supported, float y)
     if (stoneAhead) {
         alignHeading();
         turn(halfPi);
-        state = BeetleState::Climbing;
+        startClimbing();
         supportSeen = false;
         wallSeen = false;
         std::cout << y;
@@ -193,10 +193,34 @@ void LucanusCervus::climb(bool stoneAbove, bool wallAhead)
         airFrames = 0;
         topX = modelMatrix[3].x;
         topZ = modelMatrix[3].z;
-    } else { // no wall face yet: look for it a quarter turn further
+    } else {
+        searchWall();
+    }
+}
+
+void LucanusCervus::startClimbing()
+{
+    state = BeetleState::Climbing;
+    wallSearchTurns = 0;
+}
+
+// No wall face yet: look for it a quarter turn further. A beetle that met a stone's corner
+// diagonally finds no face along any axis; after a full circle it looks along its own heading,
+// where it met the stone. Without a wall there either, it would climb into the sky for ever:
+// it comes back down instead.
+void LucanusCervus::searchWall()
+{
+    if (wallSearchTurns < fullCircle) {
         modelMatrix = glm::rotate(modelMatrix, halfPi, yAxis);
         alignAngle += 90.0f;
+    } else if (wallSearchTurns == fullCircle) {
+        modelMatrix = glm::rotate(modelMatrix, -alignAngle * radiansPerDegree, yAxis);
+        alignAngle = 0.0f;
+    } else {
+        turn(2.0f * halfPi);
+        state = BeetleState::Descending;
     }
+    ++wallSearchTurns;
 }
 
 void LucanusCervus::descend(bool stoneBelow, float y)
@@ -214,7 +238,7 @@ void LucanusCervus::back(bool stoneBehind, bool stoneAbove)
         turn(halfPi);
     }
     if (!stoneAbove) {
-        state = BeetleState::Climbing;
+        startClimbing();
         turn(-halfPi);
         wallSeen = false;
     }

@@ -19,6 +19,7 @@ public:
     static constexpr float bodyHeight = 30.0f;    // world units, for the smash test
     static constexpr float modelScale = 16.0f;    // world units per model unit
     static constexpr int maxAirFrames = 1000;     // steps above ground without support before it drops
+    static constexpr int fullCircle = 4;          // quarter turns of the wall search that bring it round
     static constexpr const char* bodyPath = "QUARVEL/Ressources/Stones/fathirsch.obj";
     static constexpr const char* markerPath = "QUARVEL/Ressources/Stones/quad.obj";
 
@@ -44,6 +45,7 @@ public:
     std::int32_t airFrames = 0;
     std::int32_t dropSpeed = 100; // model units per second
     std::int32_t walkSpeed = 3;   // model units per second
+    int wallSearchTurns = 0;      // quarter turns of the current climb's search for its wall
 
 private:
     // True when a stone fills the cell at the given offset (model units) from the beetle.
@@ -56,6 +58,8 @@ private:
     void countAirStep(float y, bool supported);
     void walk(bool stoneAhead, bool supported, float y);
     void climb(bool stoneAbove, bool wallAhead);
+    void startClimbing();
+    void searchWall();
     void descend(bool stoneBelow, float y);
     void back(bool stoneBehind, bool stoneAbove);
     void drop(bool stoneBelow, float y);

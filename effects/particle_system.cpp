@@ -30,17 +30,17 @@ ParticleSystem::ParticleSystem(int x, int y, int z)
 
 void ParticleSystem::initBuffers()
 {
-    vertexArray = GlHandle::vertexArray();
-    glBindVertexArray(vertexArray.name());
+    vertexArray = GlVertexArray::generate();
+    glBindVertexArray(vertexArray.get());
 
-    quadBuffer = GlHandle::buffer();
-    glBindBuffer(GL_ARRAY_BUFFER, quadBuffer.name());
+    quadBuffer = GlBuffer::generate();
+    glBindBuffer(GL_ARRAY_BUFFER, quadBuffer.get());
     glBufferData(GL_ARRAY_BUFFER, sizeof(quadCorners), quadCorners.data(), GL_STATIC_DRAW);
-    positionBuffer = GlHandle::buffer();
-    glBindBuffer(GL_ARRAY_BUFFER, positionBuffer.name());
+    positionBuffer = GlBuffer::generate();
+    glBindBuffer(GL_ARRAY_BUFFER, positionBuffer.get());
     glBufferData(GL_ARRAY_BUFFER, positionBytes, nullptr, GL_STREAM_DRAW);
-    colorBuffer = GlHandle::buffer();
-    glBindBuffer(GL_ARRAY_BUFFER, colorBuffer.name());
+    colorBuffer = GlBuffer::generate();
+    glBindBuffer(GL_ARRAY_BUFFER, colorBuffer.get());
     glBufferData(GL_ARRAY_BUFFER, colorBytes, nullptr, GL_STREAM_DRAW);
 
     cameraPosition = glm::vec3(0.0f);
@@ -143,16 +143,16 @@ void ParticleSystem::sortBackToFront()
 
 void ParticleSystem::draw()
 {
-    if (particleShader == nullptr || vertexArray.name() == 0)
+    if (particleShader == nullptr || vertexArray.get() == 0)
         return;
     glUseProgram(particleShader->id);
-    glBindVertexArray(vertexArray.name());
+    glBindVertexArray(vertexArray.get());
 
     // Orphan the stream buffers, then upload only the staged prefix.
-    glBindBuffer(GL_ARRAY_BUFFER, positionBuffer.name());
+    glBindBuffer(GL_ARRAY_BUFFER, positionBuffer.get());
     glBufferData(GL_ARRAY_BUFFER, positionBytes, nullptr, GL_STREAM_DRAW);
     glBufferSubData(GL_ARRAY_BUFFER, 0, instanceCount * 4 * sizeof(float), positionSizeData.data());
-    glBindBuffer(GL_ARRAY_BUFFER, colorBuffer.name());
+    glBindBuffer(GL_ARRAY_BUFFER, colorBuffer.get());
     glBufferData(GL_ARRAY_BUFFER, colorBytes, nullptr, GL_STREAM_DRAW);
     glBufferSubData(GL_ARRAY_BUFFER, 0, instanceCount * 4 * sizeof(std::uint8_t), colorData.data());
 
@@ -170,11 +170,11 @@ void ParticleSystem::draw()
     glBindVertexArray(0);
 }
 
-void ParticleSystem::bindAttribute(GLuint location, const GlHandle& buffer, GLint components, GLenum type,
+void ParticleSystem::bindAttribute(GLuint location, const GlBuffer& buffer, GLint components, GLenum type,
                                    GLboolean normalized, GLuint divisor)
 {
     glEnableVertexAttribArray(location);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer.name());
+    glBindBuffer(GL_ARRAY_BUFFER, buffer.get());
     glVertexAttribPointer(location, components, type, normalized, 0, nullptr);
     glVertexAttribDivisor(location, divisor);
 }

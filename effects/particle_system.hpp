@@ -1,9 +1,9 @@
 #pragma once
 // A burst of red billboard particles spiralling out of one point, sorted back to front, drawn instanced.
 
-#include "effects/gl_handle.hpp"
 #include "effects/particle.hpp"
 #include "effects/particle_shared.hpp" // particleShader, which draw uses
+#include "render/gl_object.hpp"
 
 #include <glm/glm.hpp>
 
@@ -38,10 +38,10 @@ public:
     void draw();
 
     glm::vec3 cameraPosition{0.0f}; // distances for the sort are measured from here
-    GlHandle positionBuffer;
-    GlHandle quadBuffer;
-    GlHandle colorBuffer;
-    GlHandle vertexArray;
+    GlBuffer positionBuffer;
+    GlBuffer quadBuffer;
+    GlBuffer colorBuffer;
+    GlVertexArray vertexArray;
     std::array<Particle, poolSize> particles{};
     int lastUsed = 0;       // where the search for a free slot starts
     int instanceCount = 0;  // particles staged by the last update
@@ -56,6 +56,6 @@ private:
     void simulate(float dt);
     void stage(const Particle& particle);
     void sortBackToFront();
-    void bindAttribute(GLuint location, const GlHandle& buffer, GLint components, GLenum type,
+    void bindAttribute(GLuint location, const GlBuffer& buffer, GLint components, GLenum type,
                        GLboolean normalized, GLuint divisor);
 };

@@ -95,9 +95,22 @@ void StoneController::update(float dt)
 
 void StoneController::fall(float dt)
 {
+    const float distance = std::min(speed * dt, longestFall);
+    if (!(distance >= longestSink)) { // an ordinary frame
+        sink(distance);
+        return;
+    }
+    const int steps = static_cast<int>(distance / longestSink) + 1;
+    const float step = distance / static_cast<float>(steps);
+    for (int i = 0; i < steps && !landed; ++i)
+        sink(step);
+}
+
+void StoneController::sink(float distance)
+{
     for (glm::vec3& cell : cells)
-        cell.y -= speed * dt;
-    checkCountdown -= speed * dt;
+        cell.y -= distance;
+    checkCountdown -= distance;
     if (!(checkCountdown < 0.0f))
         return;
     // The next test comes when the pivot passes the next lower multiple of 100.

@@ -18,6 +18,11 @@ public:
     static constexpr float startBaseSpeed = 37.3f;  // world units per second
     static constexpr float startFastSpeed = 400.0f; // world units per second, Space held
     static constexpr float checkDistance = 100.0f;  // world units of fall between landing tests
+    // World units, half a cell: falls are cut into sinks shorter than this, so that no level is
+    // passed between two landing tests.
+    static constexpr float longestSink = 50.0f;
+    // World units: more than any stone falls before its landing test finds the ground.
+    static constexpr float longestFall = 2000.0f;
 
     // A line in the x-z plane between two points in world units (x, z).
     struct Line {
@@ -36,7 +41,9 @@ public:
 
     // Once per frame: replaces a landed stone by a new random one, then lets the stone fall.
     void update(float dt);
-    // Sinks by speed * dt; about every 100 units of fall tests the level below each cell.
+    // Sinks by speed * dt; about every 100 units of fall tests the level below each cell. A long
+    // fall sinks in steps under half a cell, each with the landing test when due, and ends early
+    // once the stone has landed.
     void fall(float dt);
     // Writes the stone into the grid (cells inside the grid and still free) and lists it as landed.
     void land();
@@ -67,6 +74,7 @@ public:
 private:
     void turn(void (vosk::scene::Food::*stoneTurn)());
     void turnOnce(void (vosk::scene::Food::*stoneTurn)());
+    void sink(float distance);
     void testLanding();
     glm::vec2 chooseStep(int direction, const glm::vec3& cameraPosition) const;
     bool canShift(glm::vec2 step) const;

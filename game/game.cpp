@@ -9,8 +9,10 @@
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
 #include "field/stone_shader.hpp"
+#include "game/hud.hpp"
 #include "render/shader_program.hpp"
 #include "render/text_renderer.hpp"
+#include "ui/game_screens.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -62,10 +64,7 @@ void Game::setup(GLFWwindow* window)
     createSceneObjects();
     scoreFont = font("digital-7.ttf");
     helpFont = font("Crickx.otf");
-    const glm::vec3 worldUp(0.0f, 1.0f, 0.0f);
-    playerCamera = std::make_unique<Camera>(glm::vec3(706.0f, 1500.0f, -550.0f), worldUp, 90.0f, -50.0f);
-    lightCamera = std::make_unique<Camera>(glm::vec3(700.0f, 1500.0f, 700.0f), worldUp, 90.0f, -90.0f);
-    currentCamera = playerCamera.get();
+    createCameras();
     collisionChecker = std::make_unique<CollisionChecker>(creatures);
     stoneController = std::make_unique<StoneController>(playfield);
     currentProgram = basicProgram.get();
@@ -77,6 +76,7 @@ void Game::setup(GLFWwindow* window)
     // Drawing before the first unpaused frame finds a program too.
     stoneShader = beetleShader = squirrelShader = currentProgram;
     ground->shader = currentProgram;
+    screens = std::make_unique<GameScreens>(std::cerr);
 }
 
 void Game::createPrograms()
@@ -93,6 +93,14 @@ void Game::createSceneObjects()
     blockedMarker = std::make_unique<BlockedForStones>();
     ground = std::make_unique<Plane2>(playfield.origin.x + playfield.extent.x,
                                       playfield.origin.z + playfield.extent.y);
+}
+
+void Game::createCameras()
+{
+    const glm::vec3 worldUp(0.0f, 1.0f, 0.0f);
+    playerCamera = std::make_unique<Camera>(glm::vec3(706.0f, 1500.0f, -550.0f), worldUp, 90.0f, -50.0f);
+    lightCamera = std::make_unique<Camera>(glm::vec3(700.0f, 1500.0f, 700.0f), worldUp, 90.0f, -90.0f);
+    currentCamera = playerCamera.get();
 }
 
 void Game::markChestCells()
@@ -120,9 +128,46 @@ void Game::addSpawners()
 
 void Game::cleanup()
 {
+    if (screens)
+        screens->quitting(Hud::displayedScore(score, elapsed), elapsed);
+    screens.reset(); // its GL objects go while the context lives
     if (currentProgram == basicProgram.get())
         currentProgram = nullptr;
     basicProgram.reset();
+    forgetPrograms();
+    releaseGraphics();
+}
+
+// Set-up handed these out; none may outlive the programs they point to.
+void Game::forgetPrograms()
+{
+    currentProgram = nullptr;
+    stoneShader = beetleShader = squirrelShader = nullptr;
+    particleShader = nullptr;
+    if (ground)
+        ground->shader = nullptr;
+}
+
+// Everything holding GL names goes now, while the context is still current: GL objects deleted after
+// glfwTerminate are undefined behaviour on other drivers. Users of an object go before it (creatures
+// and stones before the cells that point at them, cells before the chest and the marker).
+void Game::releaseGraphics()
+{
+    creatures.clear();
+    collisionChecker.reset(); // the smash effect
+    stoneController.reset();
+    playfield.fallingStones.clear();
+    playfield.landedStones.clear();
+    playfield.cells.fill(nullptr);
+    chest.reset();
+    blockedMarker.reset();
+    ground.reset();
+    scoreFont.reset();
+    helpFont.reset();
+    shadowProgram.reset();
+    fontProgram.reset();
+    particleProgram.reset();
+    treesModel = Model();
 }
 
 void Game::logic(float timeStep)
@@ -146,6 +191,8 @@ void Game::logic(float timeStep)
     advanceCreatures(timeStep);
     if (collisionChecker->effect)
         collisionChecker->effect->update(timeStep);
+    if (lifepoints == 0 && screens)
+        screens->gameOver(Hud::displayedScore(score, elapsed));
     soundWatch.frameEnds(*this);
 }
 

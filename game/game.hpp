@@ -18,6 +18,7 @@ struct GLFWwindow;
 class BlockedForStones;
 class Chest;
 class CollisionChecker;
+class GameScreens;
 class Plane2;
 class Playfield;
 class ShaderProgram;
@@ -46,8 +47,14 @@ public:
     void logic(float timeStep);
     // Draws the scene with the current camera and program; the HUD and particles in the visible pass only.
     void render();
-    // Once after the loop, before GLFW terminates: releases the basic program.
+    // Once after the loop, before GLFW terminates: releases the basic program, forgets the program
+    // pointers set-up handed out, and lets every other GL owner go (programs, fonts, scene objects,
+    // stones of the playfield, creatures, smash effect, tree model). The game cannot draw or play
+    // afterwards; calling it again changes nothing.
     void cleanup();
+    // Enter after game over: a fresh field, chest, stone, creatures, spawners, score and cameras in the
+    // same window; programs, fonts and display switches stay.
+    void startNewGame();
 
     std::unique_ptr<Camera> playerCamera;
     std::unique_ptr<Camera> lightCamera;
@@ -84,11 +91,15 @@ public:
     glm::mat4 projection{1.0f};
     glm::mat4 view{1.0f};
     glm::mat4 projView{1.0f};
+    std::unique_ptr<GameScreens> screens; // pause and game-over panels, high scores; made in set-up
     SoundWatch soundWatch; // tells the sound layer what happened
 
 private:
+    void forgetPrograms();
+    void releaseGraphics();
     void createPrograms();
     void createSceneObjects();
+    void createCameras();
     void markChestCells();
     void addSpawners();
     void useCurrentProgram();
@@ -101,4 +112,5 @@ private:
     void drawStones();
     void drawHud();
     void drawParticles();
+    void drawPanel();
 };

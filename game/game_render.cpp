@@ -13,6 +13,7 @@
 #include "game/hud.hpp"
 #include "render/shader_program.hpp"
 #include "render/text_renderer.hpp"
+#include "ui/game_screens.hpp"
 
 #include <GL/glew.h>
 #include <glm/gtc/type_ptr.hpp>
@@ -64,6 +65,7 @@ void Game::render()
     if (mainPass) {
         drawHud();
         drawParticles();
+        drawPanel();
         glUseProgram(currentProgram->id);
     }
 }
@@ -143,4 +145,16 @@ void Game::drawParticles()
     setMatrix(*particleProgram, "view", view);
     if (collisionChecker->effect)
         collisionChecker->effect->draw();
+}
+
+void Game::drawPanel()
+{
+    if (!screens)
+        return;
+    GameScreens::Screen screen = GameScreens::Screen::Playing;
+    if (lifepoints == 0)
+        screen = GameScreens::Screen::Over;
+    else if (paused)
+        screen = GameScreens::Screen::Paused;
+    screens->draw(screen, {*scoreFont, *helpFont, *fontProgram});
 }

@@ -3,7 +3,7 @@
 #include <cmath>
 
 namespace {
-constexpr double aspect = 1.28; // 1024 / 800, whatever the window size
+constexpr float aspect = 1.28f; // 1024 / 800, whatever the window size
 constexpr float depthScale = -1.0010005f;  // near 10, far 20000
 constexpr float depthOffset = -20.010006f;
 
@@ -20,9 +20,10 @@ glm::vec4 normalized(const glm::vec4& plane)
 
 glm::mat4 cameraProjection(float zoom)
 {
+    // Only the tangent is taken in double; the rest is float arithmetic.
     const float t = static_cast<float>(std::tan(static_cast<double>(zoom) * 0.5));
     glm::mat4 p(0.0f);
-    p[0][0] = static_cast<float>(1.0 / (static_cast<double>(t) * aspect));
+    p[0][0] = 1.0f / (t * aspect);
     p[1][1] = 1.0f / t;
     p[2][2] = depthScale;
     p[2][3] = -1.0f;

@@ -57,6 +57,18 @@ aiQuaternion interpolateRotation(const aiNodeAnim& channel, unsigned index, doub
     return result;
 }
 
+// Translation x rotation x scale: the rotation's columns are scaled, so a non-uniform scale acts along
+// the node's own axes before it turns. (Assimp's aiMatrix4x4(scaling, rotation, position) scales the
+// rows instead, which shears a turned node.)
+aiMatrix4x4 channelMatrix(const aiVector3D& position, const aiQuaternion& rotation, const aiVector3D& scaling)
+{
+    const aiMatrix3x3 turn = rotation.GetMatrix();
+    return aiMatrix4x4(turn.a1 * scaling.x, turn.a2 * scaling.y, turn.a3 * scaling.z, position.x,
+                       turn.b1 * scaling.x, turn.b2 * scaling.y, turn.b3 * scaling.z, position.y,
+                       turn.c1 * scaling.x, turn.c2 * scaling.y, turn.c3 * scaling.z, position.z,
+                       0.0f, 0.0f, 0.0f, 1.0f);
+}
+
 } // namespace
 
 Animator::Animator(const aiScene* scene) : scene_(scene)
@@ -164,7 +176,7 @@ void Animator::computeChannelMatrices(double time)
                                        cache[scalingKeys]);
             scaling = channel.mScalingKeys[k].mValue;
         }
-        channelMatrices_[c] = aiMatrix4x4(scaling, rotation, position);
+        channelMatrices_[c] = channelMatrix(position, rotation, scaling);
     }
 }
 

@@ -99,6 +99,8 @@ std::shared_ptr<Model::Data> Model::load(const std::string& path)
     return data;
 }
 
+Model::Model() : data_(std::make_shared<Data>()) {}
+
 void Model::clearCache()
 {
     cache().clear();

@@ -21,6 +21,8 @@ public:
     // meshes that draws nothing; such failures are not cached. Each model of an animated file writes
     // "Animator initialised".
     explicit Model(const std::string& path);
+    // An empty model: draws nothing and holds no GL objects.
+    Model();
 
     // Draws every mesh exactly once with the program, which the caller has made current and whose other
     // uniforms ("model" at least) it has set; uploads the mesh's bone matrices to "bones" first (60

@@ -1,20 +1,15 @@
 #include "render/shader_program.hpp"
 
 #include "render/console_pause.hpp"
+#include "render/regular_file.hpp"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <optional>
 #include <vector>
 
 namespace {
 
 constexpr int fatalStatus = -1;
-
-std::string readWholeFile(std::ifstream& file)
-{
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 std::string shaderInfoLog(GLuint shader)
 {
@@ -64,13 +59,13 @@ GLint ShaderProgram::uniform(const char* name) const
 
 void ShaderProgram::compileShaderFile(const std::string& path, GLenum stage, GLuint& out)
 {
-    std::ifstream file(path);
-    if (!file) {
+    // A folder or a pipe under a shader's name cannot be read: the same end as a missing file.
+    const std::optional<std::string> read = RegularFile(path).readAll();
+    if (!read) {
         std::cout << "Failed to open shader file: " << path << std::endl;
         pauseAndExit(fatalStatus);
     }
-    const std::string source = readWholeFile(file);
-    file.close();
+    const std::string& source = *read;
 
     out = glCreateShader(stage);
     if (out == 0) {

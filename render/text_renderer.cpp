@@ -1,5 +1,6 @@
 #include "render/text_renderer.hpp"
 
+#include "render/regular_file.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -41,8 +43,16 @@ void TextRenderer::loadFont(const std::string& path)
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0)
         std::cout << "ERROR::FREETYPE: Could not init FreeType Library" << std::endl;
+    // Read here rather than by FreeType, which would wait for ever on a named pipe; the bytes must
+    // outlive the face.
+    RegularFile file(path);
+    const std::optional<std::string> fontBytes = file.readAll();
+    if (!fontBytes)
+        std::cerr << "Font " << path << ": " << file.error() << std::endl;
     FT_Face face = nullptr;
-    if (library == nullptr || FT_New_Face(library, path.c_str(), 0, &face) != 0) {
+    if (library == nullptr || !fontBytes ||
+        FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(fontBytes->data()),
+                           static_cast<FT_Long>(fontBytes->size()), 0, &face) != 0) {
         std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl;
         face = nullptr;
     }

@@ -5,8 +5,9 @@
 
 #include <string>
 
-// Loads directory + "/" + path as 8-bit RGB (any source format: grey, grey-alpha, RGBA, 16-bit) with
-// a full mipmap chain; repeat wrapping, trilinear minification, and linear or nearest magnification
-// as `linearFiltering` says right now. Never fails: a file that cannot be read or decoded still gives
-// a valid texture (one white texel), reported on standard error. The caller owns the returned name.
+// Loads directory + "/" + path, a PNG or JPEG image (grey, grey-alpha, RGB, RGBA, 16-bit PNG), as 8-bit
+// RGB with a full mipmap chain; repeat wrapping, trilinear minification, and linear or nearest
+// magnification as `linearFiltering` says right now. Never fails: a file that is missing, not a
+// regular file, of another format, larger than GL_MAX_TEXTURE_SIZE or undecodable still gives a valid
+// texture (one white texel), reported in one line on standard error. The caller owns the returned name.
 GLuint textureFromFile(const char* path, const std::string& directory);

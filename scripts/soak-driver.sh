@@ -1,7 +1,10 @@
 # Runs games with random input until the time is up; called by scripts/soak inside a virtual display.
-# Arguments: SECONDS LOG_FOLDER PROGRAM
+# Arguments: SECONDS LOG_FOLDER PROGRAM [REPLAYS]
+# With REPLAYS > 0 it first plays that many games in one window, each lost quickly to one ring of
+# beetles and followed by Enter, and checks that resident memory after the last game stays within 10%
+# of memory after the second; random play then fills the rest of the time.
 set -u
-seconds=$1 logs=$2 program=$3
+seconds=$1 logs=$2 program=$3 replays=${4:-0}
 repo=$PWD
 end=$((SECONDS + seconds))
 failures=0 game=0
@@ -79,6 +82,61 @@ play_one_game() {
     echo "game $game: memory grew after the mass spawns ended"; failures=$((failures + 1))
   fi
 }
+
+count_in() { grep -o "$1" "$2" 2>/dev/null | wc -l; }
+
+# Holds P for a frame or two until the game announces its ring of beetles.
+mass_spawn_once() {
+  local out=$1 before; before=$(count_in "Spawning on" "$out")
+  for _ in $(seq 1 50); do
+    xdotool keydown p; sleep 0.02; xdotool keyup p
+    for _ in 1 2 3 4 5; do
+      [ "$(count_in "Spawning on" "$out")" -gt "$before" ] && return 0
+      sleep 0.2
+    done
+  done
+  return 1
+}
+
+play_replays() {
+  local out=$logs/replays.out err=$logs/replays.err mem=$logs/replays.mem
+  "$program" >"$out" 2>"$err" </dev/null &
+  local pid=$! wid="" rss2=0 rss=0 n
+  for _ in $(seq 1 300); do
+    wid=$(xdotool search --pid $pid 2>/dev/null | tail -1); [ -n "$wid" ] && break
+    kill -0 $pid 2>/dev/null || break; sleep 0.2
+  done
+  [ -n "$wid" ] && xdotool windowfocus "$wid" 2>/dev/null
+  sleep 3
+  for n in $(seq 1 "$replays"); do
+    if ! mass_spawn_once "$out"; then echo "replay game $n: no beetles came"; failures=$((failures + 1)); break; fi
+    local waited=0
+    while [ "$(count_in "GAME OVERRRRRR" "$out")" -lt "$n" ] && [ $waited -lt 600 ] && kill -0 $pid 2>/dev/null; do
+      sleep 1; waited=$((waited + 1))
+    done
+    if [ "$(count_in "GAME OVERRRRRR" "$out")" -lt "$n" ]; then
+      echo "replay game $n: did not end"; failures=$((failures + 1)); break
+    fi
+    sleep 2
+    rss=$(rss_kb $pid); echo "$n $rss" >>"$mem"
+    echo "replay game $n over: rss $rss kB"
+    [ "$n" -eq 2 ] && rss2=$rss
+    xdotool key Return; sleep 3
+  done
+  xdotool key Escape 2>/dev/null
+  for _ in $(seq 1 300); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
+  kill -9 $pid 2>/dev/null
+  wait $pid; local status=$?
+  echo "replays: status $status, rss after game 2 ${rss2} kB, after game $replays ${rss} kB"
+  if ! clean_exit "$status" "$err"; then
+    echo "replays FAILED (see $err)"; grep -m5 -E "Sanitizer|runtime error:" "$err"; failures=$((failures + 1))
+  fi
+  if [ "$rss2" -gt 0 ] && [ "$rss" -gt $((rss2 * 11 / 10)) ]; then
+    echo "replays: memory grew by more than 10% from game 2 to game $replays"; failures=$((failures + 1))
+  fi
+}
+
+[ "$replays" -gt 0 ] && play_replays
 
 while [ $SECONDS -lt $end ] && [ $failures -eq 0 ]; do
   game=$((game + 1))

@@ -56,31 +56,6 @@ TEST(CommandLine, ParseReadsNumbersLikeAStream)
     EXPECT_EQ(trace.str(), "You are executing './q'\n");
 }
 
-TEST(CommandLine, LeadingMuteIsTakenOffBeforeTheNumbers)
-{
-    const char* withNumbers[] = {"./q", "--mute", "800", "600"};
-    LaunchSettings settings;
-    std::ostringstream trace;
-    EXPECT_EQ(settings.parse(4, withNumbers, trace), "");
-    EXPECT_TRUE(settings.muted);
-    EXPECT_EQ(settings.width, 800);
-    EXPECT_EQ(settings.height, 600);
-    EXPECT_EQ(trace.str(), "You are executing './q'\n");
-
-    // Alone it leaves the defaults; after the numbers it is an argument like any other.
-    const char* alone[] = {"./q", "--mute", "1280"};
-    LaunchSettings quiet;
-    std::ostringstream none;
-    EXPECT_EQ(quiet.parse(3, alone, none), "");
-    EXPECT_TRUE(quiet.muted);
-    EXPECT_EQ(quiet.width, 1024);
-    EXPECT_EQ(none.str(), "");
-    const char* late[] = {"./q", "800", "600", "--mute"};
-    LaunchSettings loud;
-    EXPECT_EQ(loud.parse(4, late, none), "ERROR: Could not parse third command-line-argument as integer.");
-    EXPECT_FALSE(loud.muted);
-}
-
 TEST(CommandLine, ParseFailuresNameTheArgument)
 {
     struct Case {

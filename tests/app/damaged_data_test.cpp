@@ -5,9 +5,11 @@
 #include "tests/support/run_program.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -40,6 +42,20 @@ public:
     void remove(const std::string& file) { fs::remove(root_ / file); }
     void truncate(const std::string& file) { fs::resize_file(root_ / file, fs::file_size(root_ / file) / 2); }
     void empty(const std::string& file) { std::ofstream(root_ / file, std::ios::trunc); }
+    void replace(const std::string& file, const std::string& bytes)
+    {
+        std::ofstream(root_ / file, std::ios::binary | std::ios::trunc) << bytes;
+    }
+    void makeFolder(const std::string& file)
+    {
+        fs::remove(root_ / file);
+        fs::create_directory(root_ / file);
+    }
+    void makePipe(const std::string& file)
+    {
+        fs::remove(root_ / file);
+        mkfifo((root_ / file).c_str(), 0600);
+    }
     std::string path() const { return root_.string(); }
 
 private:
@@ -47,7 +63,8 @@ private:
 };
 
 // Plays a little on damaged data: the game must answer keys, spawn creatures and quit cleanly.
-void expectPlaysOn(const DataCopy& data, const std::string& expectedReport)
+void expectPlaysOn(const DataCopy& data, const std::string& expectedReport,
+                   const std::vector<std::string>& expectedErrors = {})
 {
     GameSession game({}, data.path());
     ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
@@ -68,6 +85,8 @@ void expectPlaysOn(const DataCopy& data, const std::string& expectedReport)
     if (!expectedReport.empty()) {
         EXPECT_NE(game.output().find(expectedReport), std::string::npos) << game.output().substr(0, 2000);
     }
+    for (const std::string& error : expectedErrors)
+        EXPECT_NE(game.errors().find(error), std::string::npos) << game.errors();
 }
 
 TEST(DamagedData, MissingModelIsReportedAndPlayGoesOn)
@@ -94,6 +113,20 @@ TEST(DamagedData, MissingAndBrokenTexturesDoNotStopThePlay)
     data.truncate("QUARVEL/Ressources/Stones/beetle_shell.png");
     data.empty("QUARVEL/Ressources/Models/squirrel_fur.png");
     expectPlaysOn(data, "");
+}
+
+// A 16-bit grey PNM under a texture's name overflowed the decoder; named pipes under a texture's and
+// a font's name blocked the start for ever.
+TEST(DamagedData, DataFilesThatAreNotWhatTheirNameSaysAreRefusedAndPlayGoesOn)
+{
+    DataCopy data;
+    const std::string grey16 = "P5\n64 64\n65535\n" + std::string(64 * 64 * 2, '\x7f');
+    data.replace("QUARVEL/Ressources/Models/field_grass.png", grey16);
+    data.makePipe("QUARVEL/Ressources/Stones/beetle_shell.png");
+    data.makePipe("Crickx.otf");
+    expectPlaysOn(data, "ERROR::FREETYPE: Failed to load font\n",
+                  {"field_grass.png: not a PNG or JPEG image\n", "beetle_shell.png: not a regular file\n",
+                   "Font Crickx.otf: not a regular file\n"});
 }
 
 TEST(DamagedData, MissingFontIsReportedGlyphByGlyph)
@@ -131,6 +164,17 @@ TEST(DamagedData, MissingShaderIsNamedAndEndsTheStart)
     EXPECT_EQ(r.status, 255);
     EXPECT_NE(r.out.find("Failed to open shader file: QUARVEL/Shader/shadowmap.vert\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("shadowmap.frag"), std::string::npos);
+}
+
+// Reading a folder threw and aborted the start (status 134).
+TEST(DamagedData, AFolderUnderAShaderNameEndsTheStartLikeAMissingShader)
+{
+    DataCopy data;
+    data.makeFolder("QUARVEL/Shader/basicfrag.frag");
+    const ProgramResult r = runProgram(gameBinary(), {}, data.path());
+    EXPECT_EQ(r.status, 255);
+    EXPECT_NE(r.out.find("Your shader is fine\nFailed to open shader file: QUARVEL/Shader/basicfrag.frag\n"),
+              std::string::npos) << r.out;
 }
 
 } // namespace

@@ -87,7 +87,7 @@ TEST(CollisionChecker, StoneHitsABeetleAt30AndASquirrelAt205)
     ASSERT_NE(checker.effect, nullptr);
     EXPECT_EQ(checker.effect->emitter, glm::vec3(310, 0, 420));
     EXPECT_EQ(checker.effect->countdown, 1500); // its buffers are made
-    EXPECT_NE(checker.effect->vertexArray.name(), 0u);
+    EXPECT_NE(checker.effect->vertexArray.get(), 0u);
 
     checker.smash(stoneWithCells(field, {{1000, 205, 1000}}));
     EXPECT_TRUE(squirrel.removed);

@@ -4,6 +4,7 @@
 #include "tests/creatures/creature_helpers.hpp"
 #include "tests/field/fake_food.hpp"
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -128,6 +129,47 @@ TEST(LucanusCervus, ClimbsAOneLevelStoneWalksOnTopAndDropsDownBehindIt)
         step(*beetle, field, frame);
     EXPECT_EQ(beetle->state, BeetleState::Walking);
     EXPECT_NEAR(beetle->position().x, landedX + 48.0f, 1e-2f);
+}
+
+TEST(LucanusCervus, MeetingAStoneCornerDiagonallyItClimbsOverAndReachesTheGroundAgain)
+{
+    // Heading 45 degrees off the axes, it meets the stone's corner: along no axis is there a face.
+    Playfield field;
+    placeFood(field, {{6, 4, 0}});
+    std::unique_ptr<LucanusCervus> beetle;
+    makeCreature(beetle, {402, 0, 0}, {700, 0, 700});
+    float highest = 0.0f;
+    int steps = 0;
+    const std::string trace = traceOf([&] {
+        for (; steps < 3000 && !(highest > 90.0f && beetle->position().y == 0.0f); ++steps) {
+            step(*beetle, field, 1.0f / 60.0f);
+            highest = std::max(highest, beetle->position().y);
+        }
+    });
+    EXPECT_LT(steps, 3000);
+    EXPECT_GT(highest, 90.0f);  // on top of the stone
+    EXPECT_LT(highest, 120.0f); // and never into the sky
+    EXPECT_EQ(trace.substr(0, 4), "YES0");
+    EXPECT_EQ(trace.find("FLYIN"), std::string::npos);
+    EXPECT_EQ(beetle->state, BeetleState::Walking);
+    expectNear(headingOf(*beetle), beetle->direction, 1e-4f);
+}
+
+TEST(LucanusCervus, ClimberThatLostItsWallComesBackDown)
+{
+    Playfield field; // the stone it met is gone (gnawed away) before the wall probe finds its face
+    auto beetle = beetleAt(200.0f);
+    const bool stoneAhead[2] = {true, false};
+    const std::string trace = traceOf([&] {
+        beetle->react(stoneAhead);
+        EXPECT_EQ(stepUntilStateChanges(*beetle, field, 20), BeetleState::Descending);
+        EXPECT_EQ(stepUntilStateChanges(*beetle, field, 20), BeetleState::Walking);
+    });
+    EXPECT_EQ(trace, "YES0");
+    EXPECT_EQ(beetle->position().y, 0.0f);
+    expectNear(beetle->forward, glm::vec3(1.0f, 0.0f, 0.0f));
+    expectNear(headingOf(*beetle), glm::vec3(1.0f, 0.0f, 0.0f));
+    EXPECT_EQ(beetle->alignAngle, 0.0f);
 }
 
 TEST(LucanusCervus, DescendingStopsOnAStoneBelow)

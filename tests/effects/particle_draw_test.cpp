@@ -132,9 +132,9 @@ TEST_F(ParticleDrawing, AReplacedBurstReleasesItsObjectsOnce)
     CollisionChecker checker(creatures);
     checker.effect = std::make_unique<ParticleSystem>(0, 0, 0);
     checker.effect->initBuffers();
-    const GLuint oldArray = checker.effect->vertexArray.name();
-    const GLuint oldBuffers[3] = {checker.effect->quadBuffer.name(), checker.effect->positionBuffer.name(),
-                                  checker.effect->colorBuffer.name()};
+    const GLuint oldArray = checker.effect->vertexArray.get();
+    const GLuint oldBuffers[3] = {checker.effect->quadBuffer.get(), checker.effect->positionBuffer.get(),
+                                  checker.effect->colorBuffer.get()};
     ASSERT_TRUE(glIsVertexArray(oldArray));
 
     auto next = std::make_unique<ParticleSystem>(5, 0, 0);
@@ -146,7 +146,7 @@ TEST_F(ParticleDrawing, AReplacedBurstReleasesItsObjectsOnce)
 
     // A moved system hands its objects on: the new owner still draws, the old one owns nothing.
     ParticleSystem moved = std::move(*checker.effect);
-    EXPECT_EQ(checker.effect->vertexArray.name(), 0u);
+    EXPECT_EQ(checker.effect->vertexArray.get(), 0u);
     moved.update(0.016f);
     EXPECT_EQ(drawCountingTriangles(moved), 320u);
     checker.effect->draw(); // owns nothing: draws nothing

@@ -57,6 +57,31 @@ TEST(Landing, CarrotOverAnEmptyColumnReachesTheGround)
     }
 }
 
+TEST(Landing, LongFramesLandOnTheGroundOrOnTheStoneBelow)
+{
+    // Space held: 200 and 800 units a frame, once two and once eight levels at a time.
+    for (const float dt : {0.5f, 2.0f}) {
+        for (const bool onStone : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "step " << dt << (onStone ? " on a stone" : " on the ground"));
+            Playfield field;
+            if (onStone)
+                placeFood(field, {{4, 4, 0}});
+            auto stone = std::make_shared<FakeFood>('C', std::vector<glm::vec3>{{0, 0, 0}, {0, 100, 0}});
+            StoneController controller(field, stone, StoneController::spawnPoint);
+            controller.speed = controller.fastSpeed;
+            testing::internal::CaptureStdout();
+            for (int frame = 0; frame < 10 && !controller.landed; ++frame)
+                controller.fall(dt);
+            testing::internal::GetCapturedStdout();
+            ASSERT_TRUE(controller.landed);
+            const int level = onStone ? 1 : 0;
+            EXPECT_EQ(stone->gridCells, (std::vector<glm::ivec3>{{4, 4, level}, {4, 4, level + 1}}));
+            EXPECT_NEAR(controller.cells[0].y, 100.0f * level, 50.0f);
+            expectGridConsistent(field);
+        }
+    }
+}
+
 TEST(Landing, StoneComesToRestOneLevelAboveALandedStone)
 {
     Playfield field;

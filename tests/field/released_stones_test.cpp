@@ -61,6 +61,31 @@ TEST(ReleasedStones, PileFallsTopFirstAndLandsAgainInItsFormerOrder)
     expectGridConsistent(field);
 }
 
+TEST(ReleasedStones, LongFramesLandOnTheGroundOrOnTheStoneBelow)
+{
+    // 50 and 200 units a frame at the released stones' 100 units per second.
+    for (const float dt : {0.5f, 2.0f}) {
+        for (const bool onStone : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "step " << dt << (onStone ? " on a stone" : " on the ground"));
+            Playfield field;
+            const int floor = onStone ? 1 : 0;
+            if (onStone)
+                placeFood(field, {{2, 2, 0}});
+            placeFood(field, {{2, 2, floor}, {2, 2, floor + 1}, {2, 2, floor + 2}});
+            const auto top = placeFood(field, {{2, 2, floor + 3}});
+            removeTrace(field, 2, floor, 2);
+            ASSERT_EQ(field.fallingStones.size(), 1u);
+            testing::internal::CaptureStdout();
+            for (int frame = 0; frame < 20 && !field.fallingStones.empty(); ++frame)
+                field.update(dt);
+            testing::internal::GetCapturedStdout();
+            EXPECT_TRUE(field.fallingStones.empty());
+            EXPECT_EQ(top->gridCells, (std::vector<glm::ivec3>{{2, 2, floor}}));
+            expectGridConsistent(field);
+        }
+    }
+}
+
 TEST(ReleasedStones, StoneRestingPartlyOnAnotherStays)
 {
     Playfield field;

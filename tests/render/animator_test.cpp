@@ -200,6 +200,22 @@ TEST(Animator, ScalingTakesTheKeyInEffectWithoutBlending)
     expectNear(translationOf(animator->localTransform(a)), aiVector3D(0, 0, 0));
 }
 
+// Scale along the node's own x, then a quarter turn about z: x maps to 2y, y to -x. Scaling rows
+// instead would give x -> y and y -> -2x.
+TEST(Animator, ScalingStretchesTheNodesOwnAxesBeforeTheTurn)
+{
+    SceneBuilder builder;
+    const aiNode* a = builder.node("a");
+    builder.channel("a", {{0.0, aiVector3D(4, 5, 6)}}, {{0.0, quarterTurnZ}}, {{0.0, aiVector3D(2, 1, 1)}});
+    auto animator = quietAnimator(builder.finish(10.0));
+
+    animator->update(clockAt(1.0), rate);
+    const aiMatrix4x4& local = animator->localTransform(a);
+    expectNear(local * aiVector3D(1, 0, 0), aiVector3D(4, 7, 6));
+    expectNear(local * aiVector3D(0, 1, 0), aiVector3D(3, 5, 6));
+    expectNear(local * aiVector3D(0, 0, 1), aiVector3D(4, 5, 7));
+}
+
 TEST(Animator, NodesWithoutAChannelKeepTheirTransformAndCarryTheirParentsPose)
 {
     SceneBuilder builder;

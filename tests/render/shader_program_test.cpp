@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -180,6 +181,20 @@ TEST_F(ShaderProgramTest, MissingFragmentFileEndsTheProcessAfterTheVertexShader)
             ShaderProgram program(vertexPath, missing);
         },
         testing::ExitedWithCode(fatalExit), "^Your shader is fine\nFailed to open shader file: " + missing + "\n$");
+}
+
+// Opening a folder as a stream succeeds; reading it used to throw and abort (status 134).
+TEST_F(ShaderProgramTest, AFolderUnderAShaderNameEndsTheProcessLikeAMissingFile)
+{
+    const std::string folder = dir.file("folder.vert");
+    std::filesystem::create_directory(folder);
+    EXPECT_EXIT(
+        {
+            sendStdoutToStderr();
+            ShaderProgram program(folder, fragmentPath);
+        },
+        // The child process has a scratch folder of its own.
+        testing::ExitedWithCode(fatalExit), "^Failed to open shader file: /.*/folder.vert\n$");
 }
 
 TEST_F(ShaderProgramTest, CompileErrorPrintsTheLogAndEndsTheProcess)

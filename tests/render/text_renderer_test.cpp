@@ -4,6 +4,7 @@
 #include "tests/render/render_test_support.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <memory>
@@ -59,17 +60,25 @@ protected:
 
 std::unique_ptr<ShaderProgram> TextRendererTest::program;
 
+// A missing font, and a named pipe under a font's name (which must not block the start).
 TEST(TextRendererSetup, AnUnreadableFontIsReportedAndEveryGlyphWithIt)
 {
-    TextRenderer text;
-    const std::string out = stdoutOf([&] { text.loadFont("/nonexistent/font.ttf"); });
-
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo(dir.file("pipe.ttf").c_str(), 0600), 0);
     std::string expected = "ERROR::FREETYPE: Failed to load font\n";
     for (int code = 0; code < 128; ++code)
         expected += "ERROR::FREETYTPE: Failed to load Glyph\n";
-    EXPECT_EQ(out, expected);
-    EXPECT_TRUE(text.characters().empty());
-    EXPECT_FLOAT_EQ(text.advanceOf("Score", 1.0f), 0.0f);
+
+    for (const std::string& path : {std::string("/nonexistent/font.ttf"), dir.file("pipe.ttf")}) {
+        TextRenderer text;
+        testing::internal::CaptureStderr();
+        const std::string out = stdoutOf([&] { text.loadFont(path); });
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(out, expected);
+        EXPECT_EQ(err.rfind("Font " + path + ": ", 0), 0u) << err;
+        EXPECT_TRUE(text.characters().empty());
+        EXPECT_FLOAT_EQ(text.advanceOf("Score", 1.0f), 0.0f);
+    }
 }
 
 TEST_F(TextRendererTest, LoadsTheFirst128CodesAt48PixelsWithTightRowAlignment)

@@ -3,6 +3,9 @@
 #include "tests/render/render_test_support.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -121,6 +124,39 @@ TEST_F(TextureLoaderTest, AMissingOrUndecodableFileStillGivesAUsableTexture)
         const TextureImage image = readBack(texture);
         EXPECT_EQ(image.width, 1);
         EXPECT_EQ(image.rgb, (std::vector<unsigned char>{255, 255, 255}));
+    }
+}
+
+// Damaged or hostile files under a texture's name: each is refused with one line on standard error
+// naming the file and the reason, and gives the white texel. None may crash, stall or upload nothing.
+TEST_F(TextureLoaderTest, FilesThatAreNotUsableImagesAreRefusedWithTheirReason)
+{
+    // 16-bit grey PNM: its 16-to-8-bit conversion read past the decoded pixels.
+    constexpr int side = 512;
+    writeText(dir.file("grey16.png"), "P5\n512 512\n65535\n" + std::string(side * side * 2, '\x7f'));
+    // One texel wider than the driver takes: glTexImage2D would fail and leave no image.
+    GLint limit = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
+    writePng(dir.file("wide.png"), limit + 1, 1, 3, std::vector<unsigned char>((limit + 1) * 3, 50));
+    // A named pipe with no writer: opening it to read blocked for ever.
+    ASSERT_EQ(mkfifo(dir.file("pipe.png").c_str(), 0600), 0);
+
+    const struct {
+        const char* name;
+        std::string reason;
+    } cases[] = {{"grey16.png", "not a PNG or JPEG image"},
+                 {"wide.png", "more than the driver's limit of " + std::to_string(limit)},
+                 {"pipe.png", "not a regular file"}};
+    for (const auto& refused : cases) {
+        testing::internal::CaptureStderr();
+        const GLuint texture = load(refused.name);
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(err.rfind("Texture " + dir.file(refused.name) + ": ", 0), 0u) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_NE(err.find(refused.reason), std::string::npos) << err;
+        const TextureImage image = readBack(texture);
+        EXPECT_EQ(image.width, 1) << refused.name;
+        EXPECT_EQ(image.rgb, (std::vector<unsigned char>{255, 255, 255})) << refused.name;
     }
 }
 

@@ -9,8 +9,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fcntl.h>
 #include <fstream>
+#include <poll.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -45,10 +47,17 @@ void sleepSeconds(double seconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<long>(seconds * 1000)));
 }
 
-GameSession::GameSession(const std::vector<std::string>& arguments, const std::string& workingDirectory)
+GameSession::GameSession(const std::vector<std::string>& arguments, const std::string& workingDirectory,
+                         const std::string& program, const std::string& screen, Output output)
+    : program_(program.empty() ? gameBinary() : program), screen_(screen + "x24")
 {
     arguments_ = arguments;
+    outputMode_ = output;
     workingDirectory_ = workingDirectory.empty() ? sourceDir() : workingDirectory;
+    char dataHome[] = "/tmp/quarvel-data-XXXXXX";
+    if (mkdtemp(dataHome) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    dataHome_ = dataHome;
     startDisplay();
     startGame(arguments_, workingDirectory_);
 }
@@ -65,6 +74,8 @@ GameSession::~GameSession()
     }
     std::remove(outPath_.c_str());
     std::remove(errPath_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(dataHome_, ignored);
 }
 
 void GameSession::startDisplay()
@@ -79,7 +90,7 @@ void GameSession::startDisplay()
         dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x800x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen_.c_str(), "-nolisten", "tcp",
                static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -100,18 +111,29 @@ void GameSession::startGame(const std::vector<std::string>& arguments, const std
     std::remove(errPath_.c_str());
     outPath_ = makeTempFile();
     errPath_ = makeTempFile();
+    int pipeEnds[2] = {-1, -1};
+    if (outputMode_ == Output::LeavingReader && pipe(pipeEnds) != 0)
+        throw std::runtime_error("pipe failed");
     game_ = fork();
     if (game_ == 0) {
         const int in = open("/dev/null", O_RDONLY);
-        const int out = open(outPath_.c_str(), O_WRONLY | O_TRUNC);
         const int err = open(errPath_.c_str(), O_WRONLY | O_TRUNC);
         dup2(in, STDIN_FILENO);
-        dup2(out, STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
+        switch (outputMode_) {
+        case Output::File: dup2(open(outPath_.c_str(), O_WRONLY | O_TRUNC), STDOUT_FILENO); break;
+        case Output::Closed: close(STDOUT_FILENO); break;
+        case Output::LeavingReader:
+            dup2(pipeEnds[1], STDOUT_FILENO);
+            close(pipeEnds[0]);
+            close(pipeEnds[1]);
+            break;
+        }
         setenv("DISPLAY", display_.c_str(), 1);
+        setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
         if (chdir(workingDirectory.c_str()) != 0)
             _exit(126);
-        const std::string program = gameBinary();
+        const std::string& program = program_;
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& a : arguments)
             argv.push_back(const_cast<char*>(a.c_str()));
@@ -119,6 +141,30 @@ void GameSession::startGame(const std::vector<std::string>& arguments, const std
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    if (outputMode_ == Output::LeavingReader) {
+        close(pipeEnds[1]);
+        readPipeThenLeave(pipeEnds[0]);
+    }
+}
+
+// Like `head -c 100`: keeps the first 100 bytes (or what came within a minute) and closes the pipe.
+void GameSession::readPipeThenLeave(int reader)
+{
+    constexpr std::size_t wanted = 100; // bytes
+    std::string text;
+    const auto deadline = after(60.0);
+    while (text.size() < wanted && Clock::now() < deadline) {
+        pollfd ready{reader, POLLIN, 0};
+        if (poll(&ready, 1, 100) <= 0)
+            continue;
+        char buffer[wanted];
+        const ssize_t count = read(reader, buffer, wanted - text.size());
+        if (count <= 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(count));
+    }
+    close(reader);
+    std::ofstream(outPath_, std::ios::binary) << text;
 }
 
 bool GameSession::running()
@@ -139,7 +185,9 @@ bool GameSession::waitForWindow(double timeoutSeconds)
     while (Clock::now() < deadline) {
         if (!running()) {
             // A fresh display now and then refuses the first connection on a busy machine: start again.
-            if (restarts == 3 || output().find("Failed to init glfw") == std::string::npos)
+            const bool refused = output().find("Failed to init glfw") != std::string::npos ||
+                                 errors().find("Failed to open display") != std::string::npos;
+            if (restarts == 3 || !refused)
                 return false;
             ++restarts;
             exitStatus_ = -2;

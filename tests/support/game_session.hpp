@@ -7,8 +7,18 @@
 
 class GameSession {
 public:
-    // Starts a private 1024x800 Xvfb display and the game in it, from workingDirectory.
-    explicit GameSession(const std::vector<std::string>& arguments = {}, const std::string& workingDirectory = "");
+    // Where the game's standard output goes.
+    enum class Output {
+        File,         // a file that output() reads
+        Closed,       // no descriptor 1 at all
+        LeavingReader // a pipe whose reader takes the first 100 bytes (then in output()) and leaves
+    };
+
+    // Starts a private Xvfb display (screen width x height, 1024x800 by default) and the game in it,
+    // from workingDirectory. program: another build of the game (an installed one), or the default.
+    explicit GameSession(const std::vector<std::string>& arguments = {}, const std::string& workingDirectory = "",
+                         const std::string& program = "", const std::string& screen = "1024x800",
+                         Output output = Output::File);
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
@@ -35,14 +45,20 @@ public:
     bool running();
 
     const std::string& display() const { return display_; }
+    // The game's XDG_DATA_HOME: a fresh folder of this session, so its scores are its own.
+    const std::string& dataHome() const { return dataHome_; }
 
 private:
     int xdotool(const std::string& arguments) const;
     void startDisplay();
     void startGame(const std::vector<std::string>& arguments, const std::string& workingDirectory);
+    void readPipeThenLeave(int reader);
 
     std::vector<std::string> arguments_;
+    std::string program_;
+    std::string screen_;
     std::string workingDirectory_;
+    Output outputMode_ = Output::File;
     pid_t xvfb_ = -1;
     pid_t game_ = -1;
     int exitStatus_ = -2;
@@ -50,6 +66,7 @@ private:
     std::string window_;
     std::string outPath_;
     std::string errPath_;
+    std::string dataHome_;
 };
 
 // Sleeps for the given seconds.

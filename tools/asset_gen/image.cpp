@@ -43,6 +43,13 @@ std::vector<uint8_t> Image::encodePng() const
     return out;
 }
 
+std::vector<uint8_t> encodeRgbaPng(int width, int height, const std::vector<uint8_t>& rgba)
+{
+    std::vector<uint8_t> out;
+    stbi_write_png_to_func(appendBytes, &out, width, height, 4, rgba.data(), width * 4);
+    return out;
+}
+
 Image paintImage(int width, int height, const std::function<glm::vec3(glm::vec2)>& colour)
 {
     Image image(width, height);

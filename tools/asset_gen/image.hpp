@@ -27,6 +27,9 @@ private:
     std::vector<uint8_t> pixels_;  // rows top first, 3 bytes per pixel
 };
 
+// Encodes RGBA rows (top first, 4 bytes per pixel) as PNG: pictures with a transparent background.
+std::vector<uint8_t> encodeRgbaPng(int width, int height, const std::vector<uint8_t>& rgba);
+
 // Paints every pixel from its texture coordinate as models use it: u to the right, v upward
 // (v = 0 is the bottom row), taken at the pixel centre.
 Image paintImage(int width, int height, const std::function<glm::vec3(glm::vec2)>& colour);

@@ -56,6 +56,18 @@ TEST_F(Regeneration, ReproducesTheCommittedFilesByteForByte)
         EXPECT_TRUE(contents(out / file) == contents(committed / file)) << file << " differs from the generator's output";
 }
 
+TEST_F(Regeneration, ReproducesTheCommittedIconsByteForByte)
+{
+    const ProgramResult run = runProgram(QUARVEL_ASSETGEN, {"--icons", out.string()}, sourceDir(), {}, 120);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const fs::path committed = fs::path(sourceDir()) / "install" / "icons";
+    const std::set<std::string> made = filesUnder(out);
+    EXPECT_EQ(made, filesUnder(committed));
+    EXPECT_EQ(made.count("hicolor/256x256/apps/quarvel.png"), 1u);
+    for (const std::string& file : made)
+        EXPECT_TRUE(contents(out / file) == contents(committed / file)) << file << " differs from the generator's output";
+}
+
 TEST_F(Regeneration, RefusesAMissingOutputFolderArgument)
 {
     const ProgramResult run = runProgram(QUARVEL_ASSETGEN, {}, sourceDir());

@@ -1,0 +1,95 @@
+#include "app/launch_options.hpp"
+
+#include <cstring>
+
+#ifndef QUARVEL_VERSION
+#define QUARVEL_VERSION "unknown"
+#endif
+
+namespace {
+
+struct Flag {
+    const char* name;
+    bool LaunchOptions::*value;
+};
+
+// A new option is one more line here (and one in the usage below).
+constexpr Flag flags[] = {
+    {"--help", &LaunchOptions::help},
+    {"--version", &LaunchOptions::version},
+    {"--fit", &LaunchOptions::fit},
+    {"--mute", &LaunchOptions::mute},
+};
+
+const Flag* findFlag(const char* argument)
+{
+    for (const Flag& flag : flags)
+        if (std::strcmp(argument, flag.name) == 0)
+            return &flag;
+    return nullptr;
+}
+
+constexpr const char* usage = R"(Usage: quarvel [--fit] [--mute] [width height [fullscreen]]
+       quarvel --help | --version
+
+Quarvel, a 3D falling-block defence game: steer the falling food stones to wall
+in or crush the beetles and squirrels on their way to the treasure chest.
+
+Options (before the numbers):
+  --fit        draw the 1024 x 800 picture scaled to the window, centred, with
+               bars where the window's shape differs
+  --mute       start with the sound off (M switches it on and off)
+  --help       show this text and exit
+  --version    show the version and exit
+Arguments:
+  width height window size in pixels (default 1024 800; a single number is
+               ignored); without --fit the picture keeps 1024 x 800 in the
+               lower-left corner
+  fullscreen   1: full screen on the primary monitor, 0: a window (default)
+
+Keys:
+  Arrow keys   move the falling stone    X, C          turn it
+  Space (held) drop it fast              O             pause
+  Mouse, WASD  move the camera           3, 4          player, light camera
+  F1           help text                 F2            frame time
+  M            sound off or on
+  Escape       quit
+
+)";
+
+} // namespace
+
+std::vector<const char*> LaunchOptions::take(int argc, const char* const* argv)
+{
+    std::vector<const char*> rest;
+    if (argc < 1)
+        return rest;
+    rest.push_back(argv[0]);
+    int next = 1;
+    for (; next < argc; ++next) {
+        const Flag* flag = findFlag(argv[next]);
+        if (flag == nullptr)
+            break;
+        this->*(flag->value) = true;
+    }
+    rest.insert(rest.end(), argv + next, argv + argc);
+    return rest;
+}
+
+void writeUsage(std::ostream& out, const std::vector<std::filesystem::path>& dataPlaces,
+                const std::optional<std::filesystem::path>& dataUsed)
+{
+    out << usage;
+    out << "Data: the \"QUARVEL\" folder and the fonts, from the first of these that has it:\n";
+    for (const std::filesystem::path& place : dataPlaces)
+        out << "  " << place.string() << (dataUsed && *dataUsed == place ? "   (used)" : "") << '\n';
+    if (!dataUsed)
+        out << "  (none has it now)\n";
+    out << "Scores: $XDG_DATA_HOME/quarvel/scores (~/.local/share/quarvel/scores when\n"
+           "  XDG_DATA_HOME is not set)\n";
+}
+
+void writeVersion(std::ostream& out)
+{
+    out << "Quarvel " << QUARVEL_VERSION << '\n';
+}

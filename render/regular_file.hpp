@@ -1,0 +1,29 @@
+#pragma once
+// A data file opened for reading only when it is a regular file: a folder, named pipe or device is
+// refused at once instead of failing halfway or blocking the game for ever.
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+class RegularFile {
+public:
+    // Opens path read-only. When the path is missing, unreadable or not a regular file, the file is
+    // not open and error() says why in a few words. Never blocks.
+    explicit RegularFile(const std::string& path);
+    ~RegularFile();
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+
+    bool isOpen() const { return stream_ != nullptr; }
+    const std::string& error() const { return error_; }
+    // The C stream to read from; null when not open. Still owned by this object.
+    std::FILE* stream() const { return stream_; }
+
+    // Everything from the current position to the end; nothing when not open or a read fails.
+    std::optional<std::string> readAll();
+
+private:
+    std::FILE* stream_ = nullptr;
+    std::string error_;
+};
