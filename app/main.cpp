@@ -9,6 +9,7 @@
 #include "game/game.hpp"
 #include "install/data_locator.hpp"
 #include "render/console_pause.hpp"
+#include "render/model_file_check.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -90,6 +91,8 @@ int main(int argc, char** argv)
     }
     data.enter(std::cerr); // every file is read relative to the data folder from here on
 
+    // Helper processes are forks: they must start while this process still has one thread.
+    checkModelFiles();
     glfwSetErrorCallback(reportGlfwError);
     if (!glfwInit()) {
         std::cout << "Failed to init glfw" << std::endl;

@@ -1,13 +1,12 @@
 #include "render/model.hpp"
 
 #include "render/animator.hpp"
-#include "render/bone_influences.hpp"
+#include "render/model_import.hpp"
+#include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 #include "render/texture_loader.hpp"
 
 #include <GLFW/glfw3.h>
-#include <assimp/Importer.hpp>
-#include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
 #include <algorithm>
@@ -15,18 +14,11 @@
 #include <iostream>
 #include <unordered_map>
 
+static_assert(Model::maxBones == ModelImport::maxBones);
+
 namespace {
 
-constexpr unsigned importFlags = aiProcess_Triangulate | aiProcess_FlipUVs;
 constexpr double millisecondsPerSecond = 1000.0;
-
-// One mesh of the node walk: the node, the mesh's position in the node, and its index in `meshes`.
-struct DrawItem {
-    const aiNode* node = nullptr;
-    unsigned slot = 0;
-    std::size_t mesh = 0;
-    bool skinned = false;
-};
 
 glm::mat4 toGlm(const aiMatrix4x4& m)
 {
@@ -35,157 +27,107 @@ glm::mat4 toGlm(const aiMatrix4x4& m)
                      m.c4, m.d4);
 }
 
+void reportFailure(const ModelImport& import)
+{
+    std::cout << "ERROR::ASSIMP:: " << import.error() << std::endl;
+}
+
 } // namespace
 
 struct Model::Data {
-    Assimp::Importer importer; // owns the scene; declared first so it goes last
-    const aiScene* scene = nullptr;
-    std::string directory;
+    std::shared_ptr<ModelImport> source;
     std::vector<GlTexture> ownedTextures;
     std::vector<Texture> texturesLoaded;
-    std::vector<Mesh> meshes;
-    std::vector<DrawItem> drawList;
-    std::unique_ptr<Animator> animator;
+    std::vector<Mesh> meshes; // one per part of the source, in the same order
     std::array<glm::mat4, maxBones> bones; // reused by every draw
 
-    bool import(const std::string& path);
-    void processNode(const aiNode* node);
-    Mesh processMesh(const aiMesh* mesh);
-    std::vector<Texture> loadMaterialTextures(const aiMaterial* material, aiTextureType kind,
-                                              const std::string& typeName);
+    explicit Data(std::shared_ptr<ModelImport> import);
+    std::vector<Texture> loadMaterialTextures(const std::vector<ModelImport::TextureRef>& refs);
     void advanceAnimation();
-    void fillBones(const DrawItem& item);
+    void fillBones(const ModelImport::MeshPart& part);
 };
 
 namespace {
 
-std::unordered_map<std::string, std::shared_ptr<Model::Data>>& cache()
+// One file: its import, and the textured meshes made from it under each magnification filter.
+struct CacheEntry {
+    std::shared_ptr<ModelImport> import;
+    std::array<std::shared_ptr<Model::Data>, 2> byFilter; // [0] nearest, [1] linear
+};
+
+std::unordered_map<std::string, CacheEntry>& cache()
 {
-    static std::unordered_map<std::string, std::shared_ptr<Model::Data>> models;
+    static std::unordered_map<std::string, CacheEntry> models;
     return models;
 }
 
-std::string directoryOf(const std::string& path)
+std::shared_ptr<ModelImport> importFile(const std::string& path)
 {
-    const std::size_t slash = path.find_last_of('/');
-    // A bare file name lives in the working directory.
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    std::shared_ptr<ModelImport> import = ModelImport::read(path);
+    if (import->failed())
+        reportFailure(*import);
+    else if (import->repairs().any())
+        std::cerr << "Model " << path << " is damaged: " << import->repairs().describe() << std::endl;
+    return import;
+}
+
+// A model of a file read before writes what its first model wrote, without touching the disk.
+void repeatTraces(const ModelImport& import)
+{
+    if (import.failed())
+        reportFailure(import);
+    else if (import.animator() != nullptr)
+        Animator::announce();
 }
 
 } // namespace
 
 Model::Model(const std::string& path)
 {
-    if (const auto found = cache().find(path); found != cache().end()) {
-        data_ = found->second;
-        if (data_->animator)
-            Animator::announce();
-        return;
-    }
-    data_ = load(path);
-    if (!empty())
-        cache().emplace(path, data_);
+    CacheEntry& entry = cache()[path];
+    if (entry.import)
+        repeatTraces(*entry.import);
+    else
+        entry.import = importFile(path);
+    std::shared_ptr<Data>& textured = entry.byFilter[linearFiltering ? 1 : 0];
+    if (!textured)
+        textured = std::make_shared<Data>(entry.import);
+    data_ = textured;
 }
 
-std::shared_ptr<Model::Data> Model::load(const std::string& path)
+Model::Model() : data_(std::make_shared<Data>(ModelImport::failure(""))) {}
+
+void Model::rememberFailure(const std::string& path, const std::string& error)
 {
-    auto data = std::make_shared<Data>();
-    if (!data->import(path))
-        return data;
-    data->directory = directoryOf(path);
-    data->processNode(data->scene->mRootNode);
-    if (data->scene->mNumAnimations > 0)
-        data->animator = std::make_unique<Animator>(data->scene);
-    return data;
+    cache()[path] = CacheEntry{ModelImport::failure(error), {}};
 }
-
-Model::Model() : data_(std::make_shared<Data>()) {}
 
 void Model::clearCache()
 {
     cache().clear();
 }
 
-bool Model::Data::import(const std::string& path)
+// Textures are made now, so they take the magnification filter in effect now.
+Model::Data::Data(std::shared_ptr<ModelImport> import) : source(std::move(import))
 {
-    const aiScene* imported = importer.ReadFile(path, importFlags);
-    if (imported == nullptr || (imported->mFlags & AI_SCENE_FLAGS_INCOMPLETE) != 0 ||
-        imported->mRootNode == nullptr) {
-        std::cout << "ERROR::ASSIMP:: " << importer.GetErrorString() << std::endl;
-        importer.FreeScene();
-        return false;
-    }
-    scene = imported;
-    return true;
+    meshes.reserve(source->parts().size());
+    for (const ModelImport::MeshPart& part : source->parts())
+        meshes.emplace_back(part.vertices, part.indices, loadMaterialTextures(part.textures));
 }
 
-// Depth first, parent before children; the draw list follows the same order as the mesh list.
-void Model::Data::processNode(const aiNode* node)
-{
-    for (unsigned i = 0; i < node->mNumMeshes; ++i) {
-        const aiMesh* mesh = scene->mMeshes[node->mMeshes[i]];
-        drawList.push_back(DrawItem{node, i, meshes.size(), mesh->mNumBones > 0});
-        meshes.push_back(processMesh(mesh));
-    }
-    for (unsigned c = 0; c < node->mNumChildren; ++c)
-        processNode(node->mChildren[c]);
-}
-
-Mesh Model::Data::processMesh(const aiMesh* mesh)
-{
-    std::vector<Vertex> vertices(mesh->mNumVertices);
-    for (unsigned v = 0; v < mesh->mNumVertices; ++v) {
-        Vertex& vertex = vertices[v];
-        const aiVector3D& p = mesh->mVertices[v];
-        vertex.position = glm::vec3(p.x, p.y, p.z);
-        if (mesh->mNormals != nullptr)
-            vertex.normal = glm::vec3(mesh->mNormals[v].x, mesh->mNormals[v].y, mesh->mNormals[v].z);
-        if (mesh->mTextureCoords[0] != nullptr)
-            vertex.texCoords = glm::vec2(mesh->mTextureCoords[0][v].x, mesh->mTextureCoords[0][v].y);
-    }
-
-    std::vector<unsigned> indices;
-    indices.reserve(static_cast<std::size_t>(mesh->mNumFaces) * 3);
-    for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
-        const aiFace& face = mesh->mFaces[f];
-        indices.insert(indices.end(), face.mIndices, face.mIndices + face.mNumIndices);
-    }
-
-    const aiMaterial* material = scene->mMaterials[mesh->mMaterialIndex];
-    std::vector<Texture> textures = loadMaterialTextures(material, aiTextureType_DIFFUSE, "texture_diffuse");
-    std::vector<Texture> specular = loadMaterialTextures(material, aiTextureType_SPECULAR, "texture_specular");
-    textures.insert(textures.end(), specular.begin(), specular.end());
-
-    if (mesh->mNumBones > 0) {
-        std::vector<std::vector<BoneInfluence>> influences(mesh->mNumVertices);
-        for (unsigned b = 0; b < mesh->mNumBones; ++b) {
-            const aiBone* bone = mesh->mBones[b];
-            for (unsigned w = 0; w < bone->mNumWeights; ++w)
-                influences[bone->mWeights[w].mVertexId].push_back(
-                    BoneInfluence{static_cast<int>(b), bone->mWeights[w].mWeight});
-        }
-        for (unsigned v = 0; v < mesh->mNumVertices; ++v)
-            storeInfluences(vertices[v], std::move(influences[v]));
-    }
-    return Mesh(std::move(vertices), std::move(indices), std::move(textures));
-}
-
-std::vector<Texture> Model::Data::loadMaterialTextures(const aiMaterial* material, aiTextureType kind,
-                                                       const std::string& typeName)
+std::vector<Texture> Model::Data::loadMaterialTextures(const std::vector<ModelImport::TextureRef>& refs)
 {
     std::vector<Texture> result;
-    for (unsigned i = 0; i < aiGetMaterialTextureCount(material, kind); ++i) {
-        aiString path;
-        aiGetMaterialTexture(material, kind, i, &path);
+    for (const ModelImport::TextureRef& ref : refs) {
         const auto loaded = std::find_if(texturesLoaded.begin(), texturesLoaded.end(),
-                                         [&](const Texture& t) { return t.path == path.C_Str(); });
+                                         [&](const Texture& t) { return t.path == ref.path; });
         if (loaded != texturesLoaded.end()) {
             // Same GL texture; the record takes the kind it is used as here.
-            result.push_back(Texture{loaded->id, typeName, loaded->path});
+            result.push_back(Texture{loaded->id, ref.type, loaded->path});
             continue;
         }
-        ownedTextures.emplace_back(textureFromFile(path.C_Str(), directory));
-        const Texture texture{ownedTextures.back().get(), typeName, path.C_Str()};
+        ownedTextures.emplace_back(textureFromFile(ref.path.c_str(), source->directory()));
+        const Texture texture{ownedTextures.back().get(), ref.type, ref.path};
         result.push_back(texture);
         texturesLoaded.push_back(texture);
     }
@@ -195,20 +137,22 @@ std::vector<Texture> Model::Data::loadMaterialTextures(const aiMaterial* materia
 void Model::draw(const ShaderProgram& program)
 {
     Data& data = *data_;
-    if (data.scene == nullptr)
+    if (data.source->failed())
         return;
     data.advanceAnimation();
     const GLint bonesLocation = program.uniform("bones");
-    for (const DrawItem& item : data.drawList) {
-        data.fillBones(item);
+    const std::vector<ModelImport::MeshPart>& parts = data.source->parts();
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        data.fillBones(parts[i]);
         glUniformMatrix4fv(bonesLocation, maxBones, GL_FALSE, &data.bones[0][0][0]);
-        data.meshes[item.mesh].draw(program);
+        data.meshes[i].draw(program);
     }
 }
 
 void Model::Data::advanceAnimation()
 {
-    if (!animator || scene->mNumAnimations == 0)
+    Animator* animator = source->animator();
+    if (animator == nullptr || source->scene()->mNumAnimations == 0)
         return;
     const int clockMs = static_cast<int>(glfwGetTime() * millisecondsPerSecond);
     animator->update(clockMs, Animator::defaultTickRate);
@@ -216,14 +160,14 @@ void Model::Data::advanceAnimation()
 
 // Identities, then the animator's matrices of a skinned mesh (the first 60 of its bones). A list that
 // does not fit the mesh leaves the identities: the mesh still draws, in its bind pose.
-void Model::Data::fillBones(const DrawItem& item)
+void Model::Data::fillBones(const ModelImport::MeshPart& part)
 {
     bones.fill(glm::mat4(1.0f));
-    if (!item.skinned || !animator)
+    Animator* animator = source->animator();
+    if (!part.skinned || animator == nullptr)
         return;
-    const std::vector<aiMatrix4x4>& transforms = animator->boneTransforms(item.node, item.slot);
-    const aiMesh* mesh = scene->mMeshes[item.node->mMeshes[item.slot]];
-    if (transforms.size() != mesh->mNumBones)
+    const std::vector<aiMatrix4x4>& transforms = animator->boneTransforms(part.node, part.slot);
+    if (transforms.size() != part.mesh->mNumBones)
         return;
     const std::size_t count = std::min<std::size_t>(transforms.size(), maxBones);
     for (std::size_t j = 0; j < count; ++j)
@@ -232,7 +176,7 @@ void Model::Data::fillBones(const DrawItem& item)
 
 bool Model::empty() const
 {
-    return data_->scene == nullptr;
+    return data_->source->failed();
 }
 
 const std::vector<Mesh>& Model::meshes() const
@@ -242,7 +186,7 @@ const std::vector<Mesh>& Model::meshes() const
 
 const std::string& Model::directory() const
 {
-    return data_->directory;
+    return data_->source->directory();
 }
 
 const std::vector<Texture>& Model::texturesLoaded() const
@@ -252,10 +196,10 @@ const std::vector<Texture>& Model::texturesLoaded() const
 
 Animator* Model::animator() const
 {
-    return data_->animator.get();
+    return data_->source->animator();
 }
 
 const aiScene* Model::scene() const
 {
-    return data_->scene;
+    return data_->source->scene();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class Animator;
+class ModelImport;
 class ShaderProgram;
 struct aiScene;
 
@@ -16,10 +17,13 @@ class Model {
 public:
     static constexpr int maxBones = 60; // size of the "bones" uniform array
 
-    // Imports the file once per path (process-wide cache) and hands out copies afterwards. A file that
-    // cannot be imported writes "ERROR::ASSIMP:: " and the importer's message and gives a model without
-    // meshes that draws nothing; such failures are not cached. Each model of an animated file writes
-    // "Animator initialised".
+    // Reads each file at most once (process-wide cache); later models of the same file share its import.
+    // Textures are made once per file and magnification filter, so a model created after F4 gets the
+    // filter in effect at its creation. A file that cannot be imported writes "ERROR::ASSIMP:: " and the
+    // importer's message and gives a model without meshes that draws nothing; the failure is remembered
+    // and every later model of that file writes the same line again. Each model of an animated file
+    // writes "Animator initialised". Indices out of range in a damaged file are left out, with one note
+    // on standard error.
     explicit Model(const std::string& path);
     // An empty model: draws nothing and holds no GL objects.
     Model();
@@ -32,8 +36,12 @@ public:
     // True when the import failed (nothing to draw).
     bool empty() const;
 
-    // Forgets every cached import, so the next Model of a path reads the file again. Models already
-    // handed out keep their data.
+    // From now on, models of this file fail with this importer message without reading the file (for
+    // files found unsafe to import).
+    static void rememberFailure(const std::string& path, const std::string& error);
+
+    // Forgets every cached import and failure and releases the GL objects that only the cache still
+    // holds; call it while the GL context is current. Models already handed out keep their data.
     static void clearCache();
 
     const std::vector<Mesh>& meshes() const;
@@ -42,10 +50,8 @@ public:
     Animator* animator() const;                   // none unless the file has an animation
     const aiScene* scene() const;                 // none when the import failed
 
-    struct Data; // opaque: the shared import of one file
+    struct Data; // opaque: one file's import with its textures for one filter
 
 private:
-    static std::shared_ptr<Data> load(const std::string& path);
-
     std::shared_ptr<Data> data_;
 };

@@ -180,7 +180,52 @@ TEST_F(ModelTest, AFailedImportIsReportedEachTimeAndDrawsNothing)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     const std::string again = stdoutOf([] { Model retry("no/such/model.obj"); });
-    EXPECT_EQ(again.rfind("ERROR::ASSIMP:: ", 0), 0u) << "failures are not cached";
+    EXPECT_EQ(again, out) << "every model of the file reports the failure";
+}
+
+TEST_F(ModelTest, AFailedImportIsRememberedWithoutReadingTheFileAgain)
+{
+    writeText("broken.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 9\n");
+    const std::string first = stdoutOf([] { Model model("broken.obj"); });
+    ASSERT_EQ(first.rfind("ERROR::ASSIMP:: ", 0), 0u) << first;
+
+    writeText("broken.obj", cubeObject("box", "", false)); // a mended file is not looked at again
+    std::unique_ptr<Model> again;
+    EXPECT_EQ(stdoutOf([&] { again = std::make_unique<Model>("broken.obj"); }), first);
+    EXPECT_TRUE(again->empty());
+
+    Model::rememberFailure("box.obj", "known to crash the importer");
+    EXPECT_EQ(stdoutOf([] { Model model("box.obj"); }), "ERROR::ASSIMP:: known to crash the importer\n")
+        << "a file found unsafe is never read";
+}
+
+TEST_F(ModelTest, ModelsMadeAfterTheFilterSwitchMagnifyWithTheNewFilter)
+{
+    writePng("look.png", 2, 2, 3, quadrantPixels);
+    writeText("box.mtl", "newmtl look\nmap_Kd look.png\n");
+    writeText("box.obj", "mtllib box.mtl\n" + cubeObject("box", "look", true));
+    const auto magnification = [](const Model& model) {
+        GLint filter = 0;
+        glBindTexture(GL_TEXTURE_2D, model.texturesLoaded().at(0).id);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        return filter;
+    };
+
+    linearFiltering = true;
+    const Model before("box.obj");
+    linearFiltering = false;
+    const Model after("box.obj");
+    const Model alsoAfter("box.obj");
+    linearFiltering = true;
+    const Model back("box.obj");
+
+    EXPECT_EQ(magnification(before), GL_LINEAR);
+    EXPECT_EQ(magnification(after), GL_NEAREST);
+    EXPECT_EQ(after.scene(), before.scene()) << "the file is imported once";
+    EXPECT_EQ(alsoAfter.texturesLoaded()[0].id, after.texturesLoaded()[0].id);
+    EXPECT_EQ(back.texturesLoaded()[0].id, before.texturesLoaded()[0].id);
+    EXPECT_EQ(back.meshes()[0].vao(), before.meshes()[0].vao());
 }
 
 TEST_F(ModelTest, TheSamePathIsImportedOnceAndSharedUntilTheCacheIsCleared)

@@ -1,0 +1,41 @@
+#pragma once
+// Imports model files in helper processes before the game opens its window, so that a file which
+// crashes or hangs the importer library costs the game that model and nothing else.
+
+#include "render/import_helper.hpp"
+#include "render/model_check_record.hpp"
+
+#include <string>
+#include <vector>
+
+class ModelFileCheck {
+public:
+    struct Finding {
+        std::string path;
+        ModelVerdict verdict;
+    };
+
+    // Verdicts are remembered in the record file (nowhere when it is empty).
+    explicit ModelFileCheck(std::string recordFile);
+    ModelFileCheck(std::string recordFile, const ImportLimits& limits);
+
+    // The verdict for each file, in order: remembered ones from the record, the others from a few
+    // helper processes that import the files as the game does. A helper is a fork of this process:
+    // call it while the process has a single thread, before GL or any library starts threads.
+    std::vector<Finding> check(const std::vector<std::string>& files);
+
+    // Every regular file under the folder whose name the importer library reads as a model, sorted.
+    static std::vector<std::string> modelFilesUnder(const std::string& folder);
+
+private:
+    void runHelpers(const std::vector<std::string>& files, const std::vector<std::size_t>& unknown,
+                    std::vector<Finding>& findings);
+
+    ModelCheckRecord record_;
+    ImportLimits limits_;
+};
+
+// The game's start-up step, before the window opens and after any change of the working directory:
+// checks every model file under the folder, reports each file that crashes or hangs the importer on
+// standard error, and has every Model of a file that cannot be imported fail without reading it.
+void checkModelFiles(const std::string& folder = "QUARVEL/Ressources");
