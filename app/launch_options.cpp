@@ -18,6 +18,7 @@ constexpr Flag flags[] = {
     {"--help", &LaunchOptions::help},
     {"--version", &LaunchOptions::version},
     {"--fit", &LaunchOptions::fit},
+    {"--mute", &LaunchOptions::mute},
 };
 
 const Flag* findFlag(const char* argument)
@@ -28,7 +29,7 @@ const Flag* findFlag(const char* argument)
     return nullptr;
 }
 
-constexpr const char* usage = R"(Usage: quarvel [--fit] [width height [fullscreen]]
+constexpr const char* usage = R"(Usage: quarvel [--fit] [--mute] [width height [fullscreen]]
        quarvel --help | --version
 
 Quarvel, a 3D falling-block defence game: steer the falling food stones to wall
@@ -37,6 +38,7 @@ in or crush the beetles and squirrels on their way to the treasure chest.
 Options (before the numbers):
   --fit        draw the 1024 x 800 picture scaled to the window, centred, with
                bars where the window's shape differs
+  --mute       start with the sound off (M switches it on and off)
   --help       show this text and exit
   --version    show the version and exit
 Arguments:
@@ -50,6 +52,7 @@ Keys:
   Space (held) drop it fast              O             pause
   Mouse, WASD  move the camera           3, 4          player, light camera
   F1           help text                 F2            frame time
+  M            sound off or on
   Escape       quit
 
 )";

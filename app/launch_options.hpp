@@ -1,5 +1,5 @@
 #pragma once
-// Options that lead the command line, before the window numbers: --help, --version, --fit.
+// Options that lead the command line, before the window numbers: --help, --version, --fit, --mute.
 
 #include <filesystem>
 #include <optional>
@@ -10,6 +10,7 @@ struct LaunchOptions {
     bool help = false;    // write the usage and exit
     bool version = false; // write the version and exit
     bool fit = false;     // show the picture scaled to the window
+    bool mute = false;    // start with the sound off (key M switches it on)
 
     // Takes the options that lead the arguments, in any order, and returns the rest of the command
     // line, program name first, for the window numbers. Anything else ends the options and is left

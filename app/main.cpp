@@ -3,6 +3,7 @@
 #include "app/frame_loop.hpp"
 #include "app/launch_options.hpp"
 #include "app/launch_settings.hpp"
+#include "audio/sound_board.hpp"
 #include "creatures/spawn_area.hpp"
 #include "field/playfield.hpp"
 #include "game/game.hpp"
@@ -111,9 +112,11 @@ int main(int argc, char** argv)
         pauseAndExit(1);
     }
 
+    SoundBoard sounds(options.mute);
     SpawnArea spawnArea;
     Playfield playfield;
     Game game(playfield, spawnArea);
+    game.soundWatch.output = &sounds;
     glfwSetWindowUserPointer(window, &game);
     FrameLoop frameLoop(window, game, options.fit);
     return 0;

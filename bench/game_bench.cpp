@@ -1,11 +1,13 @@
 // Whole-game figures, printed: the start-up's model file check (cold and warm); start-up to the first
 // swapped frame; the frame time of the clear-and-swap floor, the empty scene and 110 and 1,000 beetles,
 // in interleaved rounds so that a busy machine weighs on all alike, with their ratios; the logic step with
-// 0, 106 and 1,060 beetles; a new stone and a mass spawn against importing their models; peak memory.
+// 0, 106 and 1,060 beetles; frame time and logic step with sound against silent play; a new stone and a
+// mass spawn against importing their models; peak memory.
 // Run it from the repo root under a display: xvfb-run -a -s "-screen 0 1024x800x24" build/bench/game_bench
 // An argument sets the frames per round and figure (default 8); the logic figures take 75 times as many.
 
 #include "app/frame_loop.hpp"
+#include "audio/sound_board.hpp"
 #include "creatures/lucanus_cervus.hpp"
 #include "creatures/spawn_area.hpp"
 #include "creatures/spawner.hpp"
@@ -31,6 +33,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -294,6 +297,47 @@ void measureLogic(Game& game)
     }
 }
 
+// Frame time and logic step with 106 beetles, silent and heard through OpenAL. Frames alternate in
+// rounds without any sound board and with one (its mixer running, the game telling it what happens), so
+// the machine's drifts hit both alike; logic steps alternate step by step between telling and not.
+void measureSound(FrameLoop& loop, Game& game)
+{
+    constexpr int soundRounds = 10;
+    constexpr int logicPerFrame = 20; // logic steps are cheap: more of them steady the median
+    const int perRound = std::max(5, framesPerRound * rounds / soundRounds);
+    game.lifepoints = 1 << 30;
+    game.creatures.clear();
+    game.spawners.front().massSpawn();
+    std::vector<double> frames[2];
+    std::vector<double> logic[2];
+    bool audible = false;
+    for (int round = 0; round < soundRounds; ++round) {
+        for (int i = 0; i < perRound; ++i)
+            frames[0].push_back(millisecondsOf([&] { loop.runFrame(); }));
+        SoundBoard board;
+        audible = board.audible();
+        game.soundWatch.output = &board;
+        for (int i = 0; i < perRound; ++i)
+            frames[1].push_back(millisecondsOf([&] { loop.runFrame(); }));
+        for (int i = 0; i < 2 * logicPerFrame * perRound; ++i) {
+            const int heard = i % 2;
+            game.soundWatch.output = heard == 1 ? &board : nullptr;
+            logic[heard].push_back(millisecondsOf([&] { game.logic(logicStep); }));
+        }
+        game.soundWatch.output = nullptr;
+    }
+    game.creatures.clear();
+    const char* output = audible ? "OpenAL" : "no device";
+    const double silentFrame = quartilesOf(frames[0]).median;
+    const double heardFrame = quartilesOf(frames[1]).median;
+    const double silentLogic = quartilesOf(logic[0]).median;
+    const double heardLogic = quartilesOf(logic[1]).median;
+    std::printf("frame time, 106 beetles, sound %s:  median %8.3f ms heard, %8.3f ms silent (%+.1f%%)\n",
+                output, heardFrame, silentFrame, 100.0 * (heardFrame / silentFrame - 1.0));
+    std::printf("logic step, 106 beetles, sound %s:  median %8.4f ms heard, %8.4f ms silent (%+.1f%%)\n",
+                output, heardLogic, silentLogic, 100.0 * (heardLogic / silentLogic - 1.0));
+}
+
 void measureNewStone(Playfield& playfield)
 {
     StoneController controller(playfield);
@@ -346,6 +390,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "game_bench: no OpenGL 3.3 window (is DISPLAY set?)\n");
         return 1;
     }
+    // OpenAL's null backend mixes like a sound card would, without one; ALSOFT_CONF or ALSOFT_DRIVERS
+    // choose another.
+    if (std::getenv("ALSOFT_CONF") == nullptr)
+        setenv("ALSOFT_DRIVERS", "null", 0);
     QuietTraces quiet;
     SpawnArea spawnArea;
     Playfield playfield;
@@ -358,6 +406,7 @@ int main(int argc, char** argv)
 
     measureFrames(window, loop, game);
     measureLogic(game);
+    measureSound(loop, game);
     measureNewStone(playfield);
     measureMassSpawn(game);
     measurePeakMemory(game);

@@ -204,6 +204,7 @@ void Game::logic(float timeStep)
     frames.count(glfwGetTime());
     if (lifepoints == 0)
         paused = true;
+    soundWatch.frameStarts(*this);
     if (paused)
         return;
     useCurrentProgram();
@@ -221,6 +222,7 @@ void Game::logic(float timeStep)
         collisionChecker->effect->update(timeStep);
     if (lifepoints == 0 && screens)
         screens->gameOver(Hud::displayedScore(score, elapsed));
+    soundWatch.frameEnds(*this);
 }
 
 void Game::useCurrentProgram()

@@ -5,6 +5,7 @@
 #include "creatures/animal.hpp"
 #include "creatures/spawner.hpp"
 #include "game/frame_counter.hpp"
+#include "game/sound_watch.hpp"
 #include "game/view_volume.hpp"
 #include "render/model.hpp"
 
@@ -98,6 +99,7 @@ public:
     glm::mat4 view{1.0f};
     glm::mat4 projView{1.0f};
     std::unique_ptr<GameScreens> screens; // pause and game-over panels, high scores; made in set-up
+    SoundWatch soundWatch; // tells the sound layer what happened
 
 private:
     void forgetPrograms();

@@ -93,6 +93,7 @@ void Game::handleKey(GLFWwindow* window, int key, int action)
         break;
     case GLFW_KEY_F4: linearFiltering = !linearFiltering; break;
     case GLFW_KEY_F9: blending = !blending; break;
+    case GLFW_KEY_M: soundWatch.toggleMute(); break;
     case GLFW_KEY_ENTER:
         if (lifepoints == 0)
             startNewGame();

@@ -30,11 +30,16 @@ TEST(LaunchOptions, LeadingOptionsAreTakenAndTheNumbersLeftAsTheyWere)
     EXPECT_EQ(taken(both, {"q", "--version", "--help"}), (std::vector<std::string>{"q"}));
     EXPECT_TRUE(both.help && both.version);
 
+    LaunchOptions quiet;
+    EXPECT_EQ(taken(quiet, {"q", "--mute", "--fit", "800", "600"}), (std::vector<std::string>{"q", "800", "600"}));
+    EXPECT_TRUE(quiet.mute && quiet.fit);
+
     for (std::vector<const char*> argv : {std::vector<const char*>{"q", "1280", "720", "--fit"},
-                                          std::vector<const char*>{"q", "--bogus", "800"}, std::vector<const char*>{"q", "-fit"}}) {
+                                          std::vector<const char*>{"q", "--bogus", "800"}, std::vector<const char*>{"q", "-fit"},
+                                          std::vector<const char*>{"q", "800", "600", "--mute"}}) {
         LaunchOptions none;
         EXPECT_EQ(taken(none, argv), std::vector<std::string>(argv.begin(), argv.end()));
-        EXPECT_FALSE(none.fit || none.help || none.version);
+        EXPECT_FALSE(none.fit || none.help || none.version || none.mute);
     }
 }
 
@@ -42,7 +47,7 @@ TEST(LaunchOptions, HelpAndVersionAnswerAndExitZero)
 {
     ProgramResult r = runHeadless({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("Usage: quarvel [--fit] [width height [fullscreen]]\n", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind("Usage: quarvel [--fit] [--mute] [width height [fullscreen]]\n", 0), 0u) << r.out;
     for (const std::string& part : std::vector<std::string>{"Escape", "--version", sourceDir() + "   (used)", "$XDG_DATA_HOME/quarvel/scores"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part;
     EXPECT_EQ(r.err, "");

@@ -20,12 +20,17 @@ std::string contents(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The sounds beside the models come from their own generator and are checked with it.
+const fs::path otherGenerators = "Sounds";
+
 std::set<std::string> filesUnder(const fs::path& root)
 {
     std::set<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file())
-            files.insert(fs::relative(entry.path(), root).string());
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const fs::path relative = fs::relative(entry.path(), root);
+        if (entry.is_regular_file() && *relative.begin() != otherGenerators)
+            files.insert(relative.string());
+    }
     return files;
 }
 

@@ -1,0 +1,70 @@
+// The sound board on OpenAL's wave-file backend (no sound card needed): damaged files are skipped with
+// one note each, and the rest plays.
+
+#include "audio/sound_board.hpp"
+#include "tests/support/run_program.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int occurrences(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+class SoundBoardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        scratch = fs::temp_directory_path() / ("quarvel_sound_board_" + std::to_string(::getpid()));
+        fs::create_directories(scratch / "Sounds");
+        std::ofstream(scratch / "alsoft.conf") << "[general]\ndrivers = wave\n[wave]\nfile = "
+                                               << (scratch / "out.wav").string() << "\n";
+        // OpenAL reads its configuration once, at the first device it opens in this process.
+        setenv("ALSOFT_CONF", (scratch / "alsoft.conf").c_str(), 1);
+        unsetenv("ALSOFT_DRIVERS");
+        fs::copy(fs::path(sourceDir()) / soundFolder, scratch / "Sounds", fs::copy_options::recursive);
+    }
+    void TearDown() override { fs::remove_all(scratch); }
+
+    std::string folder() const { return (scratch / "Sounds").string() + "/"; }
+
+    fs::path scratch;
+};
+
+TEST_F(SoundBoardTest, DamagedAndMissingFilesAreSkippedWithOneNoteEach)
+{
+    fs::resize_file(scratch / "Sounds" / soundFileName(SoundId::Clink), 30);
+    fs::remove(scratch / "Sounds" / soundFileName(SoundId::Thud));
+
+    testing::internal::CaptureStderr();
+    {
+        SoundBoard board(false, folder());
+        ASSERT_TRUE(board.audible());
+        EXPECT_EQ(board.loadedSounds(), soundCount - 2);
+        // The happenings whose sounds are gone are simply not heard.
+        board.tell(SoundEvent{Happening::ChestReached, glm::vec3(700.0f, 0.0f, 700.0f)});
+        board.tell(SoundEvent{Happening::StoneLanded, glm::vec3(400.0f, 0.0f, 400.0f), 8});
+        board.gnawingAt(glm::vec3(100.0f, 0.0f, 100.0f));
+        board.setMuted(true);
+        EXPECT_TRUE(board.muted());
+    }
+    const std::string notes = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(occurrences(notes, "Skipping sound file"), 2) << notes;
+    EXPECT_EQ(occurrences(notes, soundFileName(SoundId::Clink)), 1) << notes;
+    EXPECT_EQ(occurrences(notes, soundFileName(SoundId::Thud)), 1) << notes;
+    EXPECT_EQ(occurrences(notes, "without sound"), 0) << notes;
+}
+
+} // namespace

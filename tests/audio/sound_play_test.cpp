@@ -1,0 +1,216 @@
+// The real game heard through OpenAL's wave-file backend: a stone dropped with Space lands with a burst of
+// sound over the ambience, M silences the next landing, and without any device the game plays on silently.
+
+#include "tests/support/game_session.hpp"
+#include "tests/support/temp_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double windowSeconds = 0.05;
+constexpr double burstOverAmbience = 4.0; // RMS ratio of the loudest window at a landing to the ambience
+constexpr float silence = 1e-4f;          // largest sample of a muted recording
+
+int occurrences(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// What OpenAL's wave writer has written so far: float or 16-bit samples, channels interleaved.
+class Recording {
+public:
+    explicit Recording(const std::string& path) : bytes_(readWholeFile(path)) { parseHeader(); }
+
+    bool valid() const { return dataStart_ > 0 && rate_ > 0 && channels_ > 0; }
+    int rate() const { return rate_; }
+    // Frame index of a file size taken while the game was writing.
+    std::size_t frameAt(std::uintmax_t fileSize) const
+    {
+        return fileSize > dataStart_ ? (fileSize - dataStart_) / frameBytes() : 0;
+    }
+    std::size_t frames() const { return frameAt(bytes_.size()); }
+
+    // Root mean square over the frames [from, to), all channels.
+    double rms(std::size_t from, std::size_t to) const
+    {
+        double sum = 0.0;
+        std::size_t count = 0;
+        for (std::size_t f = from; f < std::min(to, frames()); ++f)
+            for (int c = 0; c < channels_; ++c, ++count)
+                sum += double(sample(f, c)) * sample(f, c);
+        return count > 0 ? std::sqrt(sum / double(count)) : 0.0;
+    }
+    float peak(std::size_t from, std::size_t to) const
+    {
+        float largest = 0.0f;
+        for (std::size_t f = from; f < std::min(to, frames()); ++f)
+            for (int c = 0; c < channels_; ++c)
+                largest = std::max(largest, std::fabs(sample(f, c)));
+        return largest;
+    }
+
+private:
+    std::size_t frameBytes() const { return std::size_t(channels_) * (isFloat_ ? 4 : 2); }
+    uint32_t read32(std::size_t at) const
+    {
+        uint32_t v;
+        std::memcpy(&v, bytes_.data() + at, 4);
+        return v;
+    }
+    uint16_t read16(std::size_t at) const
+    {
+        uint16_t v;
+        std::memcpy(&v, bytes_.data() + at, 2);
+        return v;
+    }
+    float sample(std::size_t frame, int channel) const
+    {
+        const std::size_t at = dataStart_ + frame * frameBytes() + std::size_t(channel) * (isFloat_ ? 4 : 2);
+        if (isFloat_) {
+            float v;
+            std::memcpy(&v, bytes_.data() + at, 4);
+            return v;
+        }
+        return static_cast<int16_t>(read16(at)) / 32768.0f;
+    }
+    void parseHeader()
+    {
+        constexpr uint16_t floatFormat = 3;
+        constexpr uint16_t extensible = 0xFFFE;
+        for (std::size_t at = 12; at + 8 <= bytes_.size();) {
+            const uint32_t size = read32(at + 4);
+            if (bytes_.compare(at, 4, "fmt ") == 0 && at + 8 + 26 <= bytes_.size()) {
+                uint16_t format = read16(at + 8);
+                channels_ = read16(at + 10);
+                rate_ = static_cast<int>(read32(at + 12));
+                if (format == extensible)
+                    format = read16(at + 8 + 24); // the sub-format's first two bytes
+                isFloat_ = format == floatFormat;
+            } else if (bytes_.compare(at, 4, "data") == 0) {
+                dataStart_ = at + 8;
+                return;
+            }
+            at += 8 + size + (size & 1);
+        }
+    }
+
+    std::string bytes_;
+    std::size_t dataStart_ = 0;
+    int rate_ = 0;
+    int channels_ = 0;
+    bool isFloat_ = false;
+};
+
+// Presses R until the game answers with its debug flag, then once more to clear it.
+bool waitUntilResponsive(GameSession& game)
+{
+    for (int attempt = 0; attempt < 60; ++attempt) {
+        const std::size_t from = game.output().size();
+        game.key("r");
+        if (game.waitForOutput("1\n", 1.0, from)) {
+            const std::size_t again = game.output().size();
+            game.key("r");
+            return game.waitForOutput("0\n", 30.0, again);
+        }
+    }
+    return false;
+}
+
+class SoundPlayTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        scratch = fs::temp_directory_path() / ("quarvel_sound_play_" + std::to_string(::getpid()));
+        fs::create_directories(scratch);
+        recording = (scratch / "heard.wav").string();
+        std::ofstream(scratch / "alsoft.conf") << "[general]\ndrivers = wave\n[wave]\nfile = " << recording << "\n";
+    }
+    void TearDown() override { fs::remove_all(scratch); }
+
+    std::uintmax_t recorded() const
+    {
+        std::error_code error;
+        const std::uintmax_t size = fs::file_size(recording, error);
+        return error ? 0 : size;
+    }
+
+    // Holds Space until the stone lands, then lets the thud ring out; returns the recording's size
+    // before and after.
+    std::pair<std::uintmax_t, std::uintmax_t> dropStone(GameSession& game)
+    {
+        const std::uintmax_t before = recorded();
+        const std::size_t from = game.output().size();
+        game.keyDown("space");
+        EXPECT_TRUE(game.waitForOutput("HAHA", 30.0, from)) << "the stone did not land";
+        game.keyUp("space");
+        sleepSeconds(0.8);
+        return {before, recorded()};
+    }
+
+    fs::path scratch;
+    std::string recording;
+};
+
+TEST_F(SoundPlayTest, ALandingIsHeardOverTheForestAndMSilencesTheNext)
+{
+    setenv("ALSOFT_CONF", (scratch / "alsoft.conf").c_str(), 1);
+    unsetenv("ALSOFT_DRIVERS");
+    GameSession game;
+    ASSERT_TRUE(game.waitForWindow()) << game.errors();
+    ASSERT_TRUE(waitUntilResponsive(game)) << game.errors();
+    sleepSeconds(1.0); // a second of forest to compare with
+
+    const auto [quietEnd, firstLanding] = dropStone(game);
+    game.key("m");
+    ASSERT_TRUE(waitUntilResponsive(game)) << "the keys after M were handled, so M was too";
+    sleepSeconds(0.3); // the mixer's next updates take the new gain
+    const auto [mutedStart, secondLanding] = dropStone(game);
+    game.key("Escape");
+    ASSERT_EQ(game.waitForExit(), 0) << game.errors();
+    EXPECT_EQ(game.errors().find("without sound"), std::string::npos) << game.errors();
+
+    const Recording heard(recording);
+    ASSERT_TRUE(heard.valid());
+    const auto window = static_cast<std::size_t>(windowSeconds * heard.rate());
+    const std::size_t forestEnd = heard.frameAt(quietEnd);
+    ASSERT_GT(forestEnd, 4 * window) << "nothing was recorded before the drop";
+    const double forest = heard.rms(forestEnd - 4 * window, forestEnd);
+    EXPECT_GT(forest, 0.0) << "the ambience plays";
+    double loudest = 0.0;
+    for (std::size_t f = forestEnd; f + window <= heard.frameAt(firstLanding); f += window / 2)
+        loudest = std::max(loudest, heard.rms(f, f + window));
+    EXPECT_GT(loudest, burstOverAmbience * forest) << "forest " << forest << ", loudest at the landing " << loudest;
+    EXPECT_LT(heard.peak(heard.frameAt(mutedStart), heard.frameAt(secondLanding)), silence);
+}
+
+TEST_F(SoundPlayTest, WithoutAnyDeviceTheGamePlaysAndSaysSoOnce)
+{
+    unsetenv("ALSOFT_CONF");
+    setenv("ALSOFT_DRIVERS", "none-such", 1);
+    GameSession game;
+    ASSERT_TRUE(game.waitForWindow()) << game.errors();
+    ASSERT_TRUE(waitUntilResponsive(game)) << game.errors();
+    game.key("m"); // muting nothing is harmless
+    const auto landed = dropStone(game);
+    (void)landed;
+    game.key("Escape");
+    EXPECT_EQ(game.waitForExit(), 0);
+    EXPECT_EQ(occurrences(game.errors(), "Quarvel plays without sound"), 1) << game.errors();
+    EXPECT_EQ(game.errors().find("ALSA"), std::string::npos) << game.errors();
+}
+
+} // namespace
