@@ -26,7 +26,9 @@ void SoundWatch::frameStarts(const Game& game)
         return;
     const Camera& camera = *game.currentCamera;
     output->listenFrom(camera.position, camera.front, camera.up);
-    if (game.paused != paused_ && game.lifepoints > 0)
+    // A game that ends, or one that starts after it, flips the pause flag without the player asking.
+    const bool playing = game.lifepoints > 0 && lifepoints_ > 0;
+    if (game.paused != paused_ && playing)
         tell(game.paused ? Happening::Paused : Happening::Resumed);
     if (game.paused)
         output->gnawingAt(std::nullopt);

@@ -99,6 +99,10 @@ TEST_F(SoundWatchTest, SmashLandingChestAndGameOverAreHeardWhereTheyHappen)
     EXPECT_EQ(heard.take(), Told{Happening::GameOver});
     logic(0.016f);
     EXPECT_EQ(heard.take(), Told{}) << "the end is no pause";
+    game->startNewGame();
+    logic(0.016f);
+    for (Happening what : heard.take())
+        EXPECT_NE(what, Happening::Resumed) << "a new game is no resume";
 }
 
 TEST_F(SoundWatchTest, ArrivalsAreHeardButNotCreaturesLeaving)
