@@ -47,15 +47,39 @@ clean_exit() {
   [ "$status" -eq 0 ]
 }
 
-play_one_game() {
-  local out=$logs/game$game.out err=$logs/game$game.err mem=$logs/game$game.mem
-  "$program" >"$out" 2>"$err" </dev/null &
-  local pid=$! wid=""
+# Starts the game with its output in OUT and ERR and gives its window the focus; sets pid.
+start_game() {
+  "$program" >"$1" 2>"$2" </dev/null &
+  pid=$!
+  local wid=""
   for _ in $(seq 1 300); do
     wid=$(xdotool search --pid $pid 2>/dev/null | tail -1); [ -n "$wid" ] && break
     kill -0 $pid 2>/dev/null || break; sleep 0.2
   done
   [ -n "$wid" ] && xdotool windowfocus "$wid" 2>/dev/null
+  return 0
+}
+
+# Quits the game with Escape (or kills it when it does not go); sets status to its exit status. Not in a
+# subshell: only this shell can wait for the game.
+quit_game() {
+  xdotool key Escape 2>/dev/null
+  for _ in $(seq 1 300); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
+  kill -9 $pid 2>/dev/null
+  wait $pid
+  status=$?
+}
+
+check_exit() {
+  local label=$1 status=$2 err=$3
+  if ! clean_exit "$status" "$err"; then
+    echo "$label FAILED (see $err)"; grep -m5 -E "Sanitizer|runtime error:" "$err"; failures=$((failures + 1))
+  fi
+}
+
+play_one_game() {
+  local out=$logs/game$game.out err=$logs/game$game.err mem=$logs/game$game.mem
+  start_game "$out" "$err"
   massSpawns=3
   local last_sample=$SECONDS spawn_end_rss=0
   while [ $SECONDS -lt $end ] && kill -0 $pid 2>/dev/null && ! grep -q "GAME OVERRRRRR" "$out"; do
@@ -70,14 +94,9 @@ play_one_game() {
   # A lost game still draws; look at it a little longer, then quit.
   sleep 2
   local final_rss; final_rss=$(rss_kb $pid)
-  xdotool key Escape 2>/dev/null
-  for _ in $(seq 1 300); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
-  kill -9 $pid 2>/dev/null
-  wait $pid; local status=$?
+  quit_game
   echo "game $game: status $status, rss after mass spawns ${spawn_end_rss} kB, at the end ${final_rss} kB"
-  if ! clean_exit "$status" "$err"; then
-    echo "game $game FAILED (see $err)"; grep -m5 -E "Sanitizer|runtime error:" "$err"; failures=$((failures + 1))
-  fi
+  check_exit "game $game" "$status" "$err"
   if [ "$spawn_end_rss" -gt 0 ] && [ "$final_rss" -gt $((spawn_end_rss * 5 / 4 + 65536)) ]; then
     echo "game $game: memory grew after the mass spawns ended"; failures=$((failures + 1))
   fi
@@ -100,13 +119,8 @@ mass_spawn_once() {
 
 play_replays() {
   local out=$logs/replays.out err=$logs/replays.err mem=$logs/replays.mem
-  "$program" >"$out" 2>"$err" </dev/null &
-  local pid=$! wid="" rss2=0 rss=0 n
-  for _ in $(seq 1 300); do
-    wid=$(xdotool search --pid $pid 2>/dev/null | tail -1); [ -n "$wid" ] && break
-    kill -0 $pid 2>/dev/null || break; sleep 0.2
-  done
-  [ -n "$wid" ] && xdotool windowfocus "$wid" 2>/dev/null
+  local rss2=0 rss=0 n
+  start_game "$out" "$err"
   sleep 3
   for n in $(seq 1 "$replays"); do
     if ! mass_spawn_once "$out"; then echo "replay game $n: no beetles came"; failures=$((failures + 1)); break; fi
@@ -123,14 +137,9 @@ play_replays() {
     [ "$n" -eq 2 ] && rss2=$rss
     xdotool key Return; sleep 3
   done
-  xdotool key Escape 2>/dev/null
-  for _ in $(seq 1 300); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
-  kill -9 $pid 2>/dev/null
-  wait $pid; local status=$?
+  quit_game
   echo "replays: status $status, rss after game 2 ${rss2} kB, after game $replays ${rss} kB"
-  if ! clean_exit "$status" "$err"; then
-    echo "replays FAILED (see $err)"; grep -m5 -E "Sanitizer|runtime error:" "$err"; failures=$((failures + 1))
-  fi
+  check_exit replays "$status" "$err"
   if [ "$rss2" -gt 0 ] && [ "$rss" -gt $((rss2 * 11 / 10)) ]; then
     echo "replays: memory grew by more than 10% from game 2 to game $replays"; failures=$((failures + 1))
   fi

@@ -4,6 +4,7 @@
 #include "render/model.hpp"
 #include "render/model_import.hpp"
 #include "render/shader_program.hpp"
+#include "tests/render/model_fixture.hpp"
 #include "tests/render/render_test_support.hpp"
 
 #include <assimp/Exporter.hpp>
@@ -47,20 +48,8 @@ bool litWithoutNaN(const Vertex& v)
            std::abs(glm::length(v.normal) - 1.0f) < 1e-5f;
 }
 
-class ModelImportTest : public testing::Test {
+class ModelImportTest : public ModelFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        testing::internal::CaptureStdout();
-        program = std::make_unique<ShaderProgram>(sourcePath("QUARVEL/Shader/basicvert.vert"),
-                                                  sourcePath("QUARVEL/Shader/basicfrag.frag"));
-        testing::internal::GetCapturedStdout();
-    }
-    static void TearDownTestSuite() { program.reset(); }
-
-    ModelImportTest() { Model::clearCache(); }
-    ~ModelImportTest() override { Model::clearCache(); }
-
     // Triangles the model draws, and what its import wrote on standard error.
     static GLuint drawnTriangles(const std::string& path, std::string& errors)
     {
@@ -73,11 +62,9 @@ protected:
         return trianglesDrawnBy([&] { model.draw(*program); });
     }
 
-    static std::unique_ptr<ShaderProgram> program;
     ScratchDir dir{true};
 };
 
-std::unique_ptr<ShaderProgram> ModelImportTest::program;
 
 TEST_F(ModelImportTest, IndicesOutOfRangeAreLeftOutAndTheRestDraws)
 {

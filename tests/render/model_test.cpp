@@ -1,6 +1,7 @@
 #include "render/model.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
+#include "tests/render/model_fixture.hpp"
 #include "tests/render/render_test_support.hpp"
 
 #include <glm/gtc/type_ptr.hpp>
@@ -57,20 +58,8 @@ std::vector<unsigned char> texturePixels(GLuint texture, int& width, int& height
     return pixels;
 }
 
-class ModelTest : public testing::Test {
+class ModelTest : public ModelFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        testing::internal::CaptureStdout();
-        program = std::make_unique<ShaderProgram>(sourcePath("QUARVEL/Shader/basicvert.vert"),
-                                                  sourcePath("QUARVEL/Shader/basicfrag.frag"));
-        testing::internal::GetCapturedStdout();
-    }
-    static void TearDownTestSuite() { program.reset(); }
-
-    ModelTest() { Model::clearCache(); }
-    ~ModelTest() override { Model::clearCache(); }
-
     // A model that is its own file, loaded with its output kept out of the test log.
     static Model quietModel(const std::string& path)
     {
@@ -80,11 +69,9 @@ protected:
         return model;
     }
 
-    static std::unique_ptr<ShaderProgram> program;
     ScratchDir dir{true};
 };
 
-std::unique_ptr<ShaderProgram> ModelTest::program;
 
 TEST_F(ModelTest, ImportsTrianglesNormalsAndFlippedTextureCoordinates)
 {
