@@ -6,7 +6,6 @@
 set -u
 seconds=$1 logs=$2 program=$3 replays=${4:-0}
 repo=$PWD
-end=$((SECONDS + seconds))
 failures=0 game=0
 RANDOM=4242
 
@@ -146,6 +145,7 @@ play_replays() {
 }
 
 [ "$replays" -gt 0 ] && play_replays
+end=$((SECONDS + seconds)) # the random play gets its whole time after the replays
 
 while [ $SECONDS -lt $end ] && [ $failures -eq 0 ]; do
   game=$((game + 1))
