@@ -174,6 +174,9 @@ CreatureList massSpawned(Game& game, std::size_t count)
     CreatureList crowd;
     std::swap(crowd, game.creatures);
     std::swap(saved, game.creatures);
+    // The game stays paused while it is measured: one still step gives each beetle its drawing pose.
+    for (const std::unique_ptr<Animal>& beetle : crowd)
+        beetle->update(0.0f);
     return crowd;
 }
 

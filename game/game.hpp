@@ -64,6 +64,8 @@ public:
     ShaderProgram* currentProgram = nullptr;
     int score = 0;
     bool mainPass = true;
+    // Back-face culling and strict depth for creatures (see drawCreatures); off draws them as before.
+    bool creatureShortcuts = true;
     int lifepoints = startLifepoints;
     std::unique_ptr<Plane2> ground;
     std::unique_ptr<Chest> chest;
@@ -117,6 +119,7 @@ private:
     void loadSceneUniforms(const ShaderProgram& pass);
     void drawScene(ShaderProgram& pass);
     void drawStones();
+    void drawCreatures();
     void drawHud();
     void drawParticles();
     void drawPanel();

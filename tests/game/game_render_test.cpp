@@ -9,6 +9,9 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 class GameRenderTest : public GameTest {
@@ -107,6 +110,48 @@ TEST_F(GameRenderTest, TheShadowPassDrawsWithTheDepthProgramWithoutTheShadowMapB
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     shadowDepthTexture = 0;
+}
+
+// The visible pass of the frozen game, read back.
+std::vector<unsigned char> visiblePicture(Game& game)
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, 1024, 800);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    testing::internal::CaptureStdout();
+    game.mainPass = true;
+    game.render();
+    testing::internal::GetCapturedStdout();
+    std::vector<unsigned char> pixels(1024 * 800 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 1024, 800, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+std::size_t differentPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < a.size(); i += 3)
+        count += std::equal(a.begin() + i, a.begin() + i + 3, b.begin() + i) ? 0 : 1;
+    return count;
+}
+
+TEST_F(GameRenderTest, CreatureShortcutsKeepThePicture)
+{
+    const std::vector<unsigned char> empty = visiblePicture(*game);
+    for (int i = 0; i < 12; ++i) {
+        addBeetle(250.0f + 40.0f * i, 150.0f);
+        addBeetle(250.0f + 40.0f * i, 150.0f); // a second one on the same spot, as in a ring spawn
+    }
+    game->paused = false;
+    logic(0.0f); // their drawing poses
+
+    const std::vector<unsigned char> fast = visiblePicture(*game);
+    game->creatureShortcuts = false;
+    const std::vector<unsigned char> plain = visiblePicture(*game);
+
+    EXPECT_GT(differentPixels(plain, empty), 500u) << "the beetles are in view";
+    EXPECT_LE(differentPixels(fast, plain), 10u);
 }
 
 } // namespace
