@@ -15,14 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int occurrences(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
 // A private copy of everything the game reads from its working directory.
 class DataCopy {
 public:

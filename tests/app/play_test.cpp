@@ -1,6 +1,7 @@
 // The real game played through its window: traces, keys and what the screen shows.
 
 #include "tests/support/game_session.hpp"
+#include "tests/support/run_program.hpp"
 #include "tests/support/screen_image.hpp"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,6 @@
 #include <filesystem>
 
 namespace {
-
-int occurrences(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
 
 class PlayTest : public ::testing::Test {
 protected:

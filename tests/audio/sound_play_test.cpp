@@ -2,6 +2,7 @@
 // sound over the ambience, M silences the next landing, and without any device the game plays on silently.
 
 #include "tests/support/game_session.hpp"
+#include "tests/support/run_program.hpp"
 #include "tests/support/temp_file.hpp"
 
 #include <gtest/gtest.h>
@@ -21,14 +22,6 @@ namespace fs = std::filesystem;
 constexpr double windowSeconds = 0.05;
 constexpr double burstOverAmbience = 4.0; // RMS ratio of the loudest window at a landing to the ambience
 constexpr float silence = 1e-4f;          // largest sample of a muted recording
-
-int occurrences(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
 
 // What OpenAL's wave writer has written so far: float or 16-bit samples, channels interleaved.
 class Recording {

@@ -17,14 +17,6 @@ namespace fs = std::filesystem;
 const std::string buildDir = QUARVEL_BUILD_DIR;
 const std::string appId = QUARVEL_APP_ID;
 
-int occurrences(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
 class TempFolder {
 public:
     TempFolder()

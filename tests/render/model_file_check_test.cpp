@@ -126,14 +126,6 @@ TEST_F(ModelFileCheckTest, TheRecordLivesInTheUsersCacheFolder)
         unsetenv("XDG_CACHE_HOME");
 }
 
-int occurrences(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
 // The real game on a copy of its data where the stone and beetle-marker model's material file crashes
 // the importer and the squirrel's model overflows its stack: both are reported once on standard error,
 // every model of those files fails as an import does, and the game plays on.

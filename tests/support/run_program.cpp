@@ -83,3 +83,11 @@ std::string sourceDir()
 {
     return QUARVEL_SOURCE_DIR;
 }
+
+int occurrences(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}

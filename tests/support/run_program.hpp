@@ -21,3 +21,6 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
 // The game binary built beside the tests, and the repo root it reads its data from.
 std::string gameBinary();
 std::string sourceDir();
+
+// How often part occurs in text (a program's output), overlapping occurrences included.
+int occurrences(const std::string& text, const std::string& part);
