@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-bool keyStates[keyCount] = {};
 CursorState cursorState;
 FrameClock frameClock;
 

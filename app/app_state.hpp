@@ -1,10 +1,5 @@
 #pragma once
-// Process-wide input and frame-clock state of the application shell.
-
-constexpr int keyCount = 1024; // GLFW key codes below this are tracked
-
-// True while the key with that GLFW code is held down.
-extern bool keyStates[keyCount];
+// Process-wide cursor and frame-clock state of the application shell.
 
 // Reference point of the mouse look.
 struct CursorState {

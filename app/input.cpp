@@ -2,6 +2,7 @@
 
 #include "app/app_state.hpp"
 #include "game/game.hpp"
+#include "game/key_states.hpp"
 
 #include <GLFW/glfw3.h>
 
@@ -14,6 +15,7 @@ Game& gameOf(GLFWwindow* window)
 
 void keyCallback(GLFWwindow* window, int key, int, int action, int)
 {
+    recordKeyState(key, action);
     gameOf(window).handleKey(window, key, action);
 }
 

@@ -3,7 +3,8 @@
 
 struct GLFWwindow;
 
-// Forwards key, action to Game::handleKey; scan code and modifiers are dropped.
+// Keeps the held-key table and forwards key, action to Game::handleKey; scan code and modifiers are
+// dropped.
 void keyCallback(GLFWwindow* window, int key, int scancode, int action, int mods);
 // Mouse look on the game's current camera.
 void cursorPosCallback(GLFWwindow* window, double x, double y);

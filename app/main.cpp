@@ -7,9 +7,9 @@
 #include "creatures/spawn_area.hpp"
 #include "field/playfield.hpp"
 #include "game/game.hpp"
-#include "install/data_locator.hpp"
-#include "render/console_pause.hpp"
-#include "render/model_file_check.hpp"
+#include "platform/data_locator.hpp"
+#include "platform/console_pause.hpp"
+#include "app/model_check_step.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>

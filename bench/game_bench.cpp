@@ -15,8 +15,8 @@
 #include "field/stone_controller.hpp"
 #include "game/game.hpp"
 #include "render/model.hpp"
-#include "render/model_file_check.hpp"
-#include "render/model_import.hpp"
+#include "assets/model_file_check.hpp"
+#include "assets/model_import.hpp"
 
 #include "bench/quiet_traces.hpp"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The record of a running game: cameras, programs, scene objects, rules state and display switches.
 
-#include "app/camera.hpp"
+#include "game/camera.hpp"
 #include "creatures/animal.hpp"
 #include "creatures/spawner.hpp"
 #include "game/frame_counter.hpp"

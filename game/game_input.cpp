@@ -2,10 +2,10 @@
 
 #include "game/game.hpp"
 
-#include "app/app_state.hpp"
 #include "field/food.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
+#include "game/key_states.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 
@@ -46,18 +46,10 @@ void Game::handleKey(GLFWwindow* window, int key, int action)
 {
     if (key == GLFW_KEY_ESCAPE && action == GLFW_PRESS) {
         glfwSetWindowShouldClose(window, GLFW_TRUE);
-        keyStates[GLFW_KEY_ESCAPE] = true;
-        return;
-    }
-    if (key < 0 || key >= keyCount)
-        return;
-    if (action == GLFW_PRESS) {
-        keyStates[key] = true;
         return;
     }
     if (action != GLFW_RELEASE)
         return;
-    keyStates[key] = false;
 
     switch (key) {
     case GLFW_KEY_SPACE: stoneController->speed = stoneController->baseSpeed; break;

@@ -1,6 +1,7 @@
 #pragma once
 // One indexed triangle list in GPU memory with the textures of its material.
 
+#include "assets/vertex.hpp"
 #include "render/gl_object.hpp"
 
 #include <glm/glm.hpp>
@@ -11,17 +12,6 @@
 #include <vector>
 
 class ShaderProgram;
-
-// 64 bytes; attribute locations 0..4 in field order. Unused bone slots hold id 0 and weight 0.
-struct Vertex {
-    glm::vec3 position{0.0f};
-    glm::vec3 normal{0.0f};
-    glm::vec2 texCoords{0.0f};
-    glm::ivec4 boneIds{0};
-    glm::vec4 boneWeights{0.0f};
-};
-static_assert(sizeof(Vertex) == 64);
-static_assert(offsetof(Vertex, boneIds) == 32 && offsetof(Vertex, boneWeights) == 48);
 
 // One texture of a material. The GL texture belongs to the model that loaded it.
 struct Texture {

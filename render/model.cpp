@@ -1,7 +1,7 @@
 #include "render/model.hpp"
 
-#include "render/animator.hpp"
-#include "render/model_import.hpp"
+#include "assets/animator.hpp"
+#include "assets/model_import.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 #include "render/texture_loader.hpp"

@@ -1,7 +1,7 @@
 #include "render/shader_program.hpp"
 
-#include "render/console_pause.hpp"
-#include "render/regular_file.hpp"
+#include "platform/console_pause.hpp"
+#include "platform/regular_file.hpp"
 
 #include <iostream>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "render/text_renderer.hpp"
 
-#include "render/regular_file.hpp"
+#include "platform/regular_file.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 

@@ -1,6 +1,6 @@
 #include "render/texture_loader.hpp"
 
-#include "render/regular_file.hpp"
+#include "platform/regular_file.hpp"
 #include "render/render_state.hpp"
 
 #define STB_IMAGE_STATIC

@@ -1,5 +1,7 @@
 #include "ui/score_store.hpp"
 
+#include "platform/user_dirs.hpp"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -93,13 +95,7 @@ void syncDirectory(const std::string& directory)
 
 std::string ScoreStore::defaultDirectory()
 {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && data[0] == '/')
-        return std::string(data) + "/quarvel";
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] != '\0')
-        return std::string(home) + "/.local/share/quarvel";
-    return "";
+    return UserDirs::data().string();
 }
 
 ScoreStore::ScoreStore(std::string directory, std::ostream& notes)

@@ -1,6 +1,7 @@
 #pragma once
 // A fully set-up game on the test window, loaded from the repo's data like the real one.
 
+#include "app/input.hpp"
 #include "creatures/lucanus_cervus.hpp"
 #include "creatures/spawn_area.hpp"
 #include "field/playfield.hpp"
@@ -30,8 +31,14 @@ protected:
         return static_cast<LucanusCervus&>(*game->creatures.back());
     }
 
-    void release(int key) { game->handleKey(testWindow(), key, GLFW_RELEASE); }
-    void press(int key) { game->handleKey(testWindow(), key, GLFW_PRESS); }
+    // Through the window's key callback, as GLFW delivers them.
+    void release(int key) { keyEvent(key, GLFW_RELEASE); }
+    void press(int key) { keyEvent(key, GLFW_PRESS); }
+    void keyEvent(int key, int action)
+    {
+        glfwSetWindowUserPointer(testWindow(), game.get());
+        keyCallback(testWindow(), key, 0, action, 0);
+    }
 
     // Runs one frame of rules and returns what it wrote.
     std::string logic(float timeStep)

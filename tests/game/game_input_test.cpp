@@ -2,7 +2,7 @@
 
 #include "tests/game/game_fixture.hpp"
 
-#include "app/app_state.hpp"
+#include "game/key_states.hpp"
 #include "field/chest.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"

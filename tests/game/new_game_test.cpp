@@ -2,7 +2,7 @@
 
 #include "game_fixture.hpp"
 
-#include "app/app_state.hpp"
+#include "game/key_states.hpp"
 #include "field/blocked_for_stones.hpp"
 #include "field/chest.hpp"
 #include "ui/game_screens.hpp"

@@ -1,6 +1,6 @@
 // Projection of the cameras and frustum culling.
 
-#include "app/camera.hpp"
+#include "game/camera.hpp"
 #include "game/view_volume.hpp"
 
 #include <gtest/gtest.h>

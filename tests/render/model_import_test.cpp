@@ -2,7 +2,7 @@
 // note on standard error, the rest still draws, and no vertex is left with a normal that lights as NaN.
 
 #include "render/model.hpp"
-#include "render/model_import.hpp"
+#include "assets/model_import.hpp"
 #include "render/shader_program.hpp"
 #include "tests/render/model_fixture.hpp"
 #include "tests/render/render_test_support.hpp"

@@ -17,41 +17,11 @@
 
 namespace fs = std::filesystem;
 
-ScratchDir::ScratchDir(bool enter)
-{
-    std::string pattern = (fs::temp_directory_path() / "quarvel-render-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a scratch directory");
-    path_ = pattern;
-    if (enter) {
-        previousWorkingDir_ = fs::current_path();
-        fs::current_path(path_);
-    }
-}
-
-ScratchDir::~ScratchDir()
-{
-    std::error_code ignored;
-    if (!previousWorkingDir_.empty())
-        fs::current_path(previousWorkingDir_, ignored);
-    fs::remove_all(path_, ignored);
-}
-
-void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 void writePng(const std::string& path, int width, int height, int channels,
               const std::vector<unsigned char>& pixels)
 {
     if (stbi_write_png(path.c_str(), width, height, channels, pixels.data(), width * channels) == 0)
         throw std::runtime_error("cannot write " + path);
-}
-
-std::string sourcePath(const std::string& relative)
-{
-    return std::string(QUARVEL_SOURCE_DIR) + "/" + relative;
 }
 
 GLuint trianglesDrawnBy(const std::function<void()>& draw)
@@ -65,13 +35,6 @@ GLuint trianglesDrawnBy(const std::function<void()>& draw)
     glGetQueryObjectuiv(query, GL_QUERY_RESULT, &count);
     glDeleteQueries(1, &query);
     return count;
-}
-
-std::string stdoutOf(const std::function<void()>& run)
-{
-    testing::internal::CaptureStdout();
-    run();
-    return testing::internal::GetCapturedStdout();
 }
 
 void sendStdoutToStderr()

@@ -1,5 +1,7 @@
 #pragma once
-// Helpers for the render tests: scratch files, images, an offscreen target and GL counters.
+// Helpers for the render tests: images, an offscreen target and GL counters.
+
+#include "tests/support/scratch_dir.hpp"
 
 #include <GL/glew.h>
 
@@ -8,36 +10,12 @@
 #include <string>
 #include <vector>
 
-// A fresh directory under the system temp folder, removed with everything in it at the end. With
-// enter = true it is also the working directory until then.
-class ScratchDir {
-public:
-    explicit ScratchDir(bool enter = false);
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-    std::filesystem::path previousWorkingDir_;
-};
-
-void writeText(const std::string& path, const std::string& text);
 // Writes 8-bit pixels (channels 1 to 4, rows top first) as a PNG.
 void writePng(const std::string& path, int width, int height, int channels,
               const std::vector<unsigned char>& pixels);
 
-// A file of the repository, whatever the working directory.
-std::string sourcePath(const std::string& relative);
-
 // Triangles that reach primitive assembly while draw runs.
 GLuint trianglesDrawnBy(const std::function<void()>& draw);
-
-// Standard output written while run runs.
-std::string stdoutOf(const std::function<void()>& run);
 
 // For death tests: from now on this process writes its standard output into standard error, where
 // the death-test matcher looks.

@@ -1,4 +1,4 @@
-#include "render/animator.hpp"
+#include "assets/animator.hpp"
 #include "render/model.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"

@@ -1,0 +1,51 @@
+#include "platform/regular_file.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+RegularFile::RegularFile(const std::string& path)
+{
+    // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error_ = std::strerror(errno);
+        return;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error_ = "not a regular file";
+        close(fd);
+        return;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    stream_ = fdopen(fd, "rb");
+    if (stream_ == nullptr) {
+        error_ = std::strerror(errno);
+        close(fd);
+    }
+}
+
+RegularFile::~RegularFile()
+{
+    if (stream_ != nullptr)
+        std::fclose(stream_);
+}
+
+std::optional<std::string> RegularFile::readAll()
+{
+    if (stream_ == nullptr)
+        return std::nullopt;
+    std::string bytes;
+    char chunk[8192];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, stream_)) > 0)
+        bytes.append(chunk, got);
+    if (std::ferror(stream_)) {
+        error_ = "read error";
+        return std::nullopt;
+    }
+    return bytes;
+}

@@ -1,0 +1,90 @@
+// Where the game looks for its data: the working directory first, then the installed folder, then
+// the folder beside the executable; the first that holds it wins, and none is reported once.
+
+#include "platform/data_locator.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// work/ (the working directory), installed/ and moved/bin/quarvel with moved/share/quarvel/.
+class DataPlaces : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char name[] = "/tmp/quarvel-places-XXXXXX";
+        root = mkdtemp(name);
+        for (const fs::path& folder : {work(), installed(), moved() / "bin", besideExecutable()})
+            fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    fs::path work() const { return root / "work"; }
+    fs::path installed() const { return root / "installed"; }
+    fs::path moved() const { return root / "moved"; }
+    fs::path besideExecutable() const { return moved() / "share" / "quarvel"; }
+    static void giveData(const fs::path& folder) { fs::create_directories(folder / "QUARVEL" / "Shader"); }
+    DataLocator locator() const { return DataLocator(work(), moved() / "bin" / "quarvel", installed()); }
+
+    fs::path root;
+};
+
+TEST_F(DataPlaces, LooksInTheWorkingDirectoryTheInstalledFolderAndBesideTheExecutableInThatOrder)
+{
+    const std::vector<fs::path> expected{work(), installed(), besideExecutable()};
+    EXPECT_EQ(locator().places(), expected);
+    EXPECT_FALSE(locator().find().has_value());
+
+    giveData(besideExecutable());
+    EXPECT_EQ(locator().find(), besideExecutable());
+    giveData(installed());
+    EXPECT_EQ(locator().find(), installed());
+    giveData(work());
+    EXPECT_EQ(locator().find(), work());
+}
+
+TEST_F(DataPlaces, AFolderWithoutTheDataTreeDoesNotCount)
+{
+    fs::create_directories(work() / "Shader");
+    std::ofstream(work() / "digital-7.ttf") << "font";
+    giveData(installed());
+    EXPECT_EQ(locator().find(), installed());
+}
+
+TEST_F(DataPlaces, EnteringMovesIntoTheDataSoRelativeNamesWork)
+{
+    const fs::path before = fs::current_path();
+    giveData(besideExecutable());
+    std::ostringstream errors;
+    EXPECT_TRUE(locator().enter(errors));
+    EXPECT_TRUE(fs::exists("QUARVEL/Shader"));
+    EXPECT_EQ(fs::current_path(), besideExecutable());
+    EXPECT_EQ(errors.str(), "");
+    fs::current_path(before);
+}
+
+TEST_F(DataPlaces, NoDataIsOneLineNamingEveryPlaceAndTheDirectoryStays)
+{
+    const fs::path before = fs::current_path();
+    std::ostringstream errors;
+    EXPECT_FALSE(locator().enter(errors));
+    EXPECT_EQ(fs::current_path(), before);
+    const std::string message = errors.str();
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
+    for (const fs::path& place : {work(), installed(), besideExecutable()})
+        EXPECT_NE(message.find(place.string()), std::string::npos) << message;
+}
+
+TEST_F(DataPlaces, APlaceNamedTwiceIsLookedInOnce)
+{
+    const DataLocator same(installed(), moved() / "bin" / "quarvel", installed() / ".");
+    EXPECT_EQ(same.places().size(), 2u);
+}
+
+} // namespace
