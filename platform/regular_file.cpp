@@ -34,18 +34,31 @@ RegularFile::~RegularFile()
         std::fclose(stream_);
 }
 
-std::optional<std::string> RegularFile::readAll()
+std::optional<std::string> RegularFile::readAll(std::size_t maxBytes)
 {
     if (stream_ == nullptr)
         return std::nullopt;
     std::string bytes;
     char chunk[8192];
     std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, stream_)) > 0)
+    while ((got = std::fread(chunk, 1, sizeof chunk, stream_)) > 0) {
+        if (got > maxBytes - bytes.size()) {
+            error_ = "larger than " + std::to_string(maxBytes) + " bytes";
+            return std::nullopt;
+        }
         bytes.append(chunk, got);
+    }
     if (std::ferror(stream_)) {
         error_ = "read error";
         return std::nullopt;
     }
+    return bytes;
+}
+
+std::optional<std::string> RegularFile::read(const std::string& path, std::size_t maxBytes, std::string& error)
+{
+    RegularFile file(path);
+    std::optional<std::string> bytes = file.readAll(maxBytes);
+    error = file.error();
     return bytes;
 }

@@ -2,7 +2,9 @@
 // A data file opened for reading only when it is a regular file: a folder, named pipe or device is
 // refused at once instead of failing halfway or blocking the game for ever.
 
+#include <cstddef>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -20,8 +22,14 @@ public:
     // The C stream to read from; null when not open. Still owned by this object.
     std::FILE* stream() const { return stream_; }
 
-    // Everything from the current position to the end; nothing when not open or a read fails.
-    std::optional<std::string> readAll();
+    static constexpr std::size_t noLimit = std::numeric_limits<std::size_t>::max();
+
+    // Everything from the current position to the end; nothing when not open, when a read fails or
+    // when there are more than maxBytes (error() then says so).
+    std::optional<std::string> readAll(std::size_t maxBytes = noLimit);
+
+    // The whole file at path, read as above; error() of the attempt in error when there is nothing.
+    static std::optional<std::string> read(const std::string& path, std::size_t maxBytes, std::string& error);
 
 private:
     std::FILE* stream_ = nullptr;

@@ -58,7 +58,7 @@ private:
 void expectPlaysOn(const DataCopy& data, const std::string& expectedReport,
                    const std::vector<std::string>& expectedErrors = {})
 {
-    GameSession game({}, data.path());
+    GameSession game({.workingDirectory = data.path()});
     ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
     bool responsive = false;
     for (int attempt = 0; attempt < 60 && !responsive; ++attempt) {
@@ -126,7 +126,7 @@ TEST(DamagedData, MissingFontIsReportedGlyphByGlyph)
     DataCopy data;
     data.remove("Crickx.otf");
     data.truncate("digital-7.ttf");
-    GameSession game({}, data.path());
+    GameSession game({.workingDirectory = data.path()});
     ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
     ASSERT_TRUE(game.waitForOutput("ERROR::FREETYPE: Failed to load font\n", 30.0));
     sleepSeconds(1.0);

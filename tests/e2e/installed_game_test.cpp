@@ -50,7 +50,7 @@ std::string toolPath(const std::string& name)
 void expectPlaysFromRoot(const fs::path& program)
 {
     ASSERT_TRUE(fs::exists(program)) << program;
-    GameSession game({}, "/", program.string());
+    GameSession game({.workingDirectory = "/", .program = program.string()});
     ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
     for (int i = 0; i < 600 && occurrences(game.output(), "Your shader is fine") < 8; ++i)
         sleepSeconds(0.1);

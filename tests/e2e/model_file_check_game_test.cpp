@@ -32,7 +32,7 @@ TEST(ModelFileCheckGame, ModelsThatCrashTheImporterAreLeftOutAndPlayGoesOn)
     writeText((data.path() / "QUARVEL/Ressources/Models/bakedsq.dae").string(), selfInstancingDae);
     setenv("XDG_CACHE_HOME", data.file("cache").c_str(), 1);
 
-    GameSession game({}, data.path().string());
+    GameSession game({.workingDirectory = data.path().string()});
     ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
     game.hold("p", 0.1); // a mass spawn of beetles, each with the quad marker
     EXPECT_TRUE(game.waitForOutput("Spawning on ", 30.0));

@@ -8,7 +8,7 @@ namespace {
 
 TEST(Surroundings, ClosedStandardOutputDoesNotStopThePlay)
 {
-    GameSession game({}, "", "", "1024x800", GameSession::Output::Closed);
+    GameSession game({.output = GameSession::Output::Closed});
     ASSERT_TRUE(game.waitForWindow()) << game.errors();
     sleepSeconds(1.0);
     game.key("r"); // a trace
@@ -18,7 +18,7 @@ TEST(Surroundings, ClosedStandardOutputDoesNotStopThePlay)
 
 TEST(Surroundings, ReaderLeavingThePipeSilencesTheTracesAndPlayGoesOn)
 {
-    GameSession game({}, "", "", "1024x800", GameSession::Output::LeavingReader);
+    GameSession game({.output = GameSession::Output::LeavingReader});
     ASSERT_TRUE(game.waitForWindow()) << game.errors();
     EXPECT_EQ(game.output().size(), 100u);
     EXPECT_EQ(game.output().substr(0, 5), "vec4(");

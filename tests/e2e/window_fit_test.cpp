@@ -15,7 +15,7 @@ namespace {
 // Plays with --fit on a screen of that size, with the help text on, and checks the screenshot.
 void expectWholePictureOnScreen(const std::vector<std::string>& arguments, int width, int height)
 {
-    GameSession game(arguments, "", "", std::to_string(width) + "x" + std::to_string(height));
+    GameSession game({.arguments = arguments, .screen = std::to_string(width) + "x" + std::to_string(height)});
     ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
     ASSERT_TRUE(game.waitForOutput("Your shader is fine\nYour shader is fine\nYour shader is fine\nYour shader is fine\n"
                                    "Your shader is fine\nYour shader is fine\nYour shader is fine\nYour shader is fine",

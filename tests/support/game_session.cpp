@@ -47,13 +47,14 @@ void sleepSeconds(double seconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<long>(seconds * 1000)));
 }
 
-GameSession::GameSession(const std::vector<std::string>& arguments, const std::string& workingDirectory,
-                         const std::string& program, const std::string& screen, Output output)
-    : program_(program.empty() ? gameBinary() : program), screen_(screen + "x24")
+GameSession::GameSession() : GameSession(Options{}) {}
+
+GameSession::GameSession(const Options& options)
+    : program_(options.program.empty() ? gameBinary() : options.program), screen_(options.screen + "x24")
 {
-    arguments_ = arguments;
-    outputMode_ = output;
-    workingDirectory_ = workingDirectory.empty() ? sourceDir() : workingDirectory;
+    arguments_ = options.arguments;
+    outputMode_ = options.output;
+    workingDirectory_ = options.workingDirectory.empty() ? sourceDir() : options.workingDirectory;
     char dataHome[] = "/tmp/quarvel-data-XXXXXX";
     if (mkdtemp(dataHome) == nullptr)
         throw std::runtime_error("mkdtemp failed");

@@ -14,11 +14,18 @@ public:
         LeavingReader // a pipe whose reader takes the first 100 bytes (then in output()) and leaves
     };
 
-    // Starts a private Xvfb display (screen width x height, 1024x800 by default) and the game in it,
-    // from workingDirectory. program: another build of the game (an installed one), or the default.
-    explicit GameSession(const std::vector<std::string>& arguments = {}, const std::string& workingDirectory = "",
-                         const std::string& program = "", const std::string& screen = "1024x800",
-                         Output output = Output::File);
+    // How to start the game; every field has the usual value.
+    struct Options {
+        std::vector<std::string> arguments{};
+        std::string workingDirectory{}; // the repository root when empty
+        std::string program{};          // another build of the game (an installed one); this build when empty
+        std::string screen = "1024x800";
+        Output output = Output::File;
+    };
+
+    // Starts a private Xvfb display (screen width x height) and the game in it.
+    GameSession();
+    explicit GameSession(const Options& options);
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
