@@ -4,7 +4,7 @@
 QUARVEL_PACKAGES=(g++ cmake ninja-build ccache pkg-config libglfw3-dev libglew-dev libglm-dev
   libassimp-dev libfreetype-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libgl1-mesa-dri xvfb xauth xdotool imagemagick python3-fonttools fonts-dejavu-core
-  desktop-file-utils appstream dpkg-dev libopenal-dev)
+  desktop-file-utils appstream dpkg-dev lintian libopenal-dev)
 
 say() { printf '==> %s\n' "$*"; }
 

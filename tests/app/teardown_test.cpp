@@ -26,6 +26,7 @@ namespace {
 
 constexpr int lateDeleteStatus = 3;
 constexpr int danglingProgramStatus = 4;
+constexpr int silencingFailedStatus = 5;
 
 bool watching = false;
 
@@ -84,7 +85,8 @@ void watchGlDeletes()
 // stones, creatures (an animated squirrel among them) and a smash effect. Ends it as the game does.
 void playAndFinish()
 {
-    std::freopen("/dev/null", "w", stdout); // the traces do not matter here
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) // the traces do not matter here
+        std::_Exit(silencingFailedStatus);
     SpawnArea spawnArea;
     Playfield playfield;
     Game game(playfield, spawnArea);

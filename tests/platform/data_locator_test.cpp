@@ -49,6 +49,18 @@ TEST_F(DataPlaces, LooksInTheWorkingDirectoryTheInstalledFolderAndBesideTheExecu
     EXPECT_EQ(locator().find(), work());
 }
 
+// A plain install has the game in bin/, Debian's layout in games/: either way the data sits in
+// share/quarvel under the same prefix, as in the package unpacked with dpkg-deb -x.
+TEST_F(DataPlaces, TheGameInBinOrInGamesFindsTheDataUnderItsPrefix)
+{
+    giveData(besideExecutable());
+    for (const char* folder : {"bin", "games"}) {
+        const DataLocator fromThere(work(), moved() / folder / "quarvel", installed());
+        EXPECT_EQ(fromThere.places().back(), besideExecutable()) << folder;
+        EXPECT_EQ(fromThere.find(), besideExecutable()) << folder;
+    }
+}
+
 TEST_F(DataPlaces, AFolderWithoutTheDataTreeDoesNotCount)
 {
     fs::create_directories(work() / "Shader");
