@@ -1,7 +1,8 @@
-// The high-score file: creation, damage, unwritable places, killed and concurrent writers.
+// The high-score file: creation, damage, unwritable places, killed, stopped and concurrent writers.
 
 #include "ui/score_store.hpp"
 
+#include "tests/support/forked_child.hpp"
 #include "tests/support/temp_file.hpp"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,12 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
+#include <set>
 #include <sstream>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,6 +54,45 @@ protected:
 
     void write(const std::string& path, const std::string& text) const { std::ofstream(path) << text; }
 
+    // Names in the table's folder, "scores.bad.<time>" as "scores.bad*" (the time is the test's).
+    std::multiset<std::string> leftOnDisk() const
+    {
+        std::multiset<std::string> names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(directory)) {
+            const std::string name = entry.path().filename().string();
+            names.insert(name.rfind("scores.bad.", 0) == 0 ? "scores.bad*" : name);
+        }
+        return names;
+    }
+
+    // The tables set aside, oldest first (their names sort by time, then by ".2", ".3"...).
+    std::vector<std::string> setAside() const
+    {
+        std::vector<std::string> paths;
+        for (const fs::directory_entry& entry : fs::directory_iterator(directory))
+            if (entry.path().filename().string().rfind("scores.bad.", 0) == 0)
+                paths.push_back(entry.path().string());
+        std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
+            return a.size() != b.size() ? a.size() < b.size() : a < b;
+        });
+        return paths;
+    }
+
+    // Lets a player who is not root in (a folder made by root under /tmp is closed to others).
+    void openToOthers() const
+    {
+        for (const std::string& folder : {root, root + "/data", directory})
+            fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    }
+
+    // In a child process: root becomes nobody, so permissions hold as for any player.
+    static bool becomeAPlayer()
+    {
+        constexpr uid_t nobody = 65534;
+        return geteuid() != 0 || (setgroups(0, nullptr) == 0 && setresgid(nobody, nobody, nobody) == 0 &&
+                                  setresuid(nobody, nobody, nobody) == 0);
+    }
+
     // Runs the function in a child process and returns its wait status.
     static int inChild(const std::function<void()>& work)
     {
@@ -80,7 +125,7 @@ TEST_F(ScoreStoreTest, FirstScoreCreatesTheFolderAndLaterOnesMerge)
     EXPECT_EQ(notes.str(), "");
 }
 
-TEST_F(ScoreStoreTest, DamagedTableIsReportedOnceSetAsideAndStartedAfresh)
+TEST_F(ScoreStoreTest, DamagedTableIsReportedOnceKeptAsideAndNeverOverwritten)
 {
     fs::create_directories(directory);
     write(directory + "/scores", "this is not\na score table\n");
@@ -88,8 +133,9 @@ TEST_F(ScoreStoreTest, DamagedTableIsReportedOnceSetAsideAndStartedAfresh)
     const ScoreStore::Result result = store.record({300, "2026-12-08 06:00:00"});
     EXPECT_TRUE(result.saved);
     EXPECT_EQ(result.table.entries().size(), 1u);
-    EXPECT_EQ(readWholeFile(directory + "/scores.bad"), "this is not\na score table\n");
-    EXPECT_NE(notes.str().find("scores.bad"), std::string::npos) << notes.str();
+    ASSERT_EQ(setAside().size(), 1u);
+    EXPECT_EQ(readWholeFile(setAside()[0]), "this is not\na score table\n");
+    EXPECT_NE(notes.str().find(setAside()[0]), std::string::npos) << notes.str();
 
     write(directory + "/scores", "damaged again");
     store.record({400, "2026-12-08 06:00:01"});
@@ -97,11 +143,91 @@ TEST_F(ScoreStoreTest, DamagedTableIsReportedOnceSetAsideAndStartedAfresh)
     EXPECT_EQ(onDisk().entries().size(), 1u);
 
     // A table that cannot be read at all (here a folder in its place) is set aside just the same.
-    fs::remove(directory + "/scores.bad");
     fs::remove(directory + "/scores");
     fs::create_directory(directory + "/scores");
     EXPECT_TRUE(ScoreStore(directory, notes).record({500, "2026-12-08 06:00:02"}).saved);
-    EXPECT_TRUE(fs::is_directory(directory + "/scores.bad"));
+
+    // Every damaged table is still there, each under a name of its own.
+    const std::vector<std::string> kept = setAside();
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(readWholeFile(kept[0]), "this is not\na score table\n");
+    EXPECT_EQ(readWholeFile(kept[1]), "damaged again");
+    EXPECT_TRUE(fs::is_directory(kept[2]));
+    EXPECT_EQ(leftOnDisk(), (std::multiset<std::string>{"scores", "scores.lock", "scores.bad*", "scores.bad*",
+                                                        "scores.bad*"}));
+    ASSERT_EQ(onDisk().entries().size(), 1u);
+    EXPECT_EQ(onDisk().entries()[0].score, 500);
+}
+
+// Whatever stands at the table's name, the game gets past game over at once and no table is lost.
+TEST_F(ScoreStoreTest, WhateverStandsAtTheTablesNameNothingHangsAndNothingIsLost)
+{
+    const std::string good = "# mine\n700 2026-12-08 06:00:00\n";
+    const struct {
+        const char* kind;
+        std::function<void(const std::string& scores)> make;
+        std::vector<long long> after; // the scores in the table afterwards
+        bool setAside;
+    } cases[] = {
+        {"a folder", [](const std::string& at) { fs::create_directory(at); }, {300}, true},
+        {"a named pipe", [](const std::string& at) { ASSERT_EQ(mkfifo(at.c_str(), 0600), 0); }, {300}, true},
+        {"a link to /dev/zero",
+         [](const std::string& at) { fs::create_symlink("/dev/zero", at); },
+         {300},
+         true},
+        {"a huge file",
+         [](const std::string& at) { std::ofstream(at) << std::string(ScoreStore::maxTableBytes + 1, '\n'); },
+         {300},
+         true},
+        {"a link to a table in a synced folder",
+         [&](const std::string& at) {
+             fs::create_directories(root + "/synced");
+             std::ofstream(root + "/synced/scores") << good;
+             fs::create_symlink("../../synced/scores", at);
+         },
+         {700, 300},
+         false},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(root + "/data");
+        fs::remove_all(root + "/synced");
+        fs::create_directories(directory);
+        c.make(directory + "/scores");
+        std::ostringstream caseNotes;
+        const ScoreStore::Result result =
+            ScoreStore(directory, caseNotes).record({300, "2026-12-08 06:00:00"});
+        EXPECT_TRUE(result.saved) << c.kind << ": " << caseNotes.str();
+        const ScoreTable table = onDisk();
+        std::vector<long long> scores;
+        for (const ScoreEntry& entry : table.entries())
+            scores.push_back(entry.score);
+        EXPECT_EQ(scores, c.after) << c.kind;
+        EXPECT_EQ(setAside().size(), c.setAside ? 1u : 0u) << c.kind;
+        EXPECT_EQ(noteLines(), 0);
+        EXPECT_EQ(caseNotes.str().empty(), !c.setAside) << c.kind << ": " << caseNotes.str();
+    }
+    // The link still leads to the synced folder, where the table and nothing else was written.
+    EXPECT_TRUE(fs::is_symlink(directory + "/scores"));
+    EXPECT_NE(readWholeFile(root + "/synced/scores").find("300 2026-12-08 06:00:00"), std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(root + "/synced"), fs::directory_iterator()), 1);
+}
+
+TEST_F(ScoreStoreTest, HandEditsKeepTheirGoodLinesAndTheTableAsItWas)
+{
+    fs::create_directories(directory);
+    const std::string edited =
+        "\xEF\xBB\xBF# kept by hand\n900 2026-12-08 06:00:00 # a good one\n"
+        "my best ever\n99999999999999999999 2026-12-08 06:00:00\n800 2026-12-08 06:00:00\n";
+    write(directory + "/scores", edited);
+    const ScoreStore::Result result = ScoreStore(directory, notes).record({850, "2026-12-08 07:00:00"});
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(result.rank, 1);
+    ASSERT_EQ(onDisk().entries().size(), 3u);
+    EXPECT_EQ(onDisk().entries()[0].score, 900) << "an overflowing score is not the best";
+    ASSERT_EQ(setAside().size(), 1u);
+    EXPECT_EQ(readWholeFile(setAside()[0]), edited);
+    EXPECT_EQ(noteLines(), 1) << notes.str();
+    EXPECT_NE(notes.str().find("2 lines"), std::string::npos) << notes.str();
 }
 
 TEST_F(ScoreStoreTest, UnwritablePlaceKeepsPlayingWithOneNote)
@@ -120,18 +246,112 @@ TEST_F(ScoreStoreTest, UnwritablePlaceKeepsPlayingWithOneNote)
 
 TEST_F(ScoreStoreTest, ReadOnlyFolderLeavesTheTableAsItWas)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
     ScoreStore(directory, notes).record({100, "2026-12-08 06:00:00"});
     const std::string before = readWholeFile(directory + "/scores");
-    fs::permissions(directory, fs::perms::owner_read | fs::perms::owner_exec);
-    std::ostringstream readOnlyNotes;
-    const ScoreStore::Result readOnly = ScoreStore(directory, readOnlyNotes).record({200, "2026-12-08 06:00:01"});
+    openToOthers();
+    fs::permissions(directory, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                   fs::perms::others_exec);
+    ForkedChild player([this](const ForkedChild::Say& say) {
+        if (!becomeAPlayer())
+            return say("still root");
+        std::ostringstream readOnlyNotes;
+        const ScoreStore::Result readOnly =
+            ScoreStore(directory, readOnlyNotes).record({200, "2026-12-08 06:00:01"});
+        say(readOnly.saved ? "saved" : "not saved");
+        say("entries " + std::to_string(readOnly.table.entries().size()));
+        say(readOnlyNotes.str());
+    });
+    const std::string report = player.report();
     fs::permissions(directory, fs::perms::owner_all);
-    EXPECT_FALSE(readOnly.saved);
-    EXPECT_EQ(readOnly.table.entries().size(), 2u);
+    EXPECT_NE(report.find("not saved\nentries 2\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("high scores are not saved"), std::string::npos) << report;
     EXPECT_EQ(readWholeFile(directory + "/scores"), before);
-    EXPECT_NE(readOnlyNotes.str().find("not saved"), std::string::npos);
+    EXPECT_EQ(leftOnDisk(), (std::multiset<std::string>{"scores", "scores.lock"}));
+}
+
+// A table that is there but cannot be read (no permission, an I/O error) is not damage: it stays.
+TEST_F(ScoreStoreTest, ATableThatCannotBeReadIsLeftAloneAndNothingIsSaved)
+{
+    ScoreStore(directory, notes).record({100, "2026-12-08 06:00:00"});
+    const std::string before = readWholeFile(directory + "/scores");
+    openToOthers();
+    fs::permissions(directory, fs::perms::all); // the player may write here, but not read the table
+    fs::permissions(directory + "/scores", fs::perms::owner_write);
+    fs::permissions(directory + "/scores.lock", fs::perms::all);
+    ForkedChild player([this](const ForkedChild::Say& say) {
+        if (!becomeAPlayer())
+            return say("still root");
+        std::ostringstream playerNotes;
+        const ScoreStore::Result result =
+            ScoreStore(directory, playerNotes).record({200, "2026-12-08 06:00:01"});
+        say(result.saved ? "saved" : "not saved");
+        say(playerNotes.str());
+    });
+    const std::string report = player.report();
+    fs::permissions(directory + "/scores", fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_NE(report.find("not saved\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("Permission denied"), std::string::npos) << report;
+    EXPECT_EQ(readWholeFile(directory + "/scores"), before);
+    EXPECT_EQ(leftOnDisk(), (std::multiset<std::string>{"scores", "scores.lock"}));
+}
+
+TEST_F(ScoreStoreTest, AGameStoppedWhileHoldingTheTableCostsTheOtherTwoSecondsAndOneNote)
+{
+    ScoreStore(directory, notes).record({100, "2026-12-08 06:00:00"});
+    const std::string before = readWholeFile(directory + "/scores");
+    ForkedChild stopped([this](const ForkedChild::Say& say) {
+        const int fd = open((directory + "/scores.lock").c_str(), O_RDWR);
+        say(flock(fd, LOCK_EX) == 0 ? "holding" : "not holding");
+        raise(SIGSTOP); // Ctrl-Z
+    });
+    ASSERT_NE(stopped.waitFor("holding").find("holding\n"), std::string::npos);
+
+    const auto start = std::chrono::steady_clock::now();
+    const ScoreStore::Result result = ScoreStore(directory, notes).record({200, "2026-12-08 06:00:01"});
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.rank, 0) << "the panel still shows the score in the table";
+    EXPECT_EQ(result.table.entries().size(), 2u);
+    EXPECT_GE(waited, ScoreStore::lockWait);
+    EXPECT_LT(waited, std::chrono::seconds(15));
+    EXPECT_EQ(notes.str(), "Quarvel: score not saved: the table is in use (another game holds " + directory +
+                               "/scores.lock)\n");
+    EXPECT_EQ(readWholeFile(directory + "/scores"), before);
+}
+
+TEST_F(ScoreStoreTest, ATableSavedBeyondTheFileSizeLimitIsNotSavedAndTheGameGoesOn)
+{
+    ScoreStore(directory, notes).record({100, "2026-12-08 06:00:00"});
+    const std::string before = readWholeFile(directory + "/scores");
+    ForkedChild limited([this](const ForkedChild::Say& say) {
+        std::signal(SIGXFSZ, SIG_IGN); // as the game does
+        const rlimit tiny{16, 16};
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        std::ostringstream limitedNotes;
+        const ScoreStore::Result result =
+            ScoreStore(directory, limitedNotes).record({200, "2026-12-08 06:00:01"});
+        say(result.saved ? "saved" : "not saved");
+        say(limitedNotes.str());
+    });
+    const std::string report = limited.report();
+    EXPECT_TRUE(WIFEXITED(limited.wait()));
+    EXPECT_NE(report.find("not saved\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("File too large"), std::string::npos) << report;
+    EXPECT_EQ(readWholeFile(directory + "/scores"), before);
+    EXPECT_EQ(leftOnDisk(), (std::multiset<std::string>{"scores", "scores.lock"}));
+}
+
+TEST_F(ScoreStoreTest, TheTableKeepsItsModeAndANewOneFollowsTheUmask)
+{
+    const mode_t saved = umask(027);
+    ScoreStore(directory, notes).record({100, "2026-12-08 06:00:00"});
+    EXPECT_EQ(fs::status(directory + "/scores").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    umask(saved);
+    fs::permissions(directory + "/scores", fs::perms::owner_read | fs::perms::owner_write);
+    ScoreStore(directory, notes).record({200, "2026-12-08 06:00:01"});
+    EXPECT_EQ(fs::status(directory + "/scores").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(ScoreStoreTest, WriterKilledBeforeTheReplaceLeavesTheOldTableWhole)
@@ -145,9 +365,12 @@ TEST_F(ScoreStoreTest, WriterKilledBeforeTheReplaceLeavesTheOldTableWhole)
     });
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(readWholeFile(directory + "/scores"), before);
-    // The lock died with the writer: the next game records as usual.
+    const std::multiset<std::string> killed = leftOnDisk();
+    EXPECT_EQ(killed.size(), 3u) << "the table, its lock and the killed writer's new table";
+    // The lock died with the writer: the next game records as usual and clears up after it.
     EXPECT_TRUE(ScoreStore(directory, notes).record({800, "2026-12-08 08:00:00"}).saved);
     EXPECT_EQ(onDisk().entries().size(), 2u);
+    EXPECT_EQ(leftOnDisk(), (std::multiset<std::string>{"scores", "scores.lock"}));
 }
 
 TEST_F(ScoreStoreTest, TwoGamesWritingAtOnceKeepEveryEntry)
