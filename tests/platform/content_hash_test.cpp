@@ -54,10 +54,8 @@ TEST(WorkingDirectory, PathsInsideItAreReachedRelativeToIt)
     } cases[] = {
         {here / "QUARVEL" / "Shader", "QUARVEL/Shader"},
         {here, "."},
-        {here / "a" / ".." / "b", "b"},
         {"relative/name", "relative/name"},
         {"/usr/share", "/usr/share"},
-        {here.parent_path() / "sibling", here.parent_path() / "sibling"},
         {here.string() + "-not-inside", here.string() + "-not-inside"},
     };
     for (const auto& c : cases)

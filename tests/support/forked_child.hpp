@@ -25,8 +25,7 @@ public:
         pid_ = fork();
         if (pid_ == 0) {
             close(ends[0]);
-            const int out = ends[1];
-            work([out](const std::string& line) {
+            work([out = ends[1]](const std::string& line) {
                 const std::string text = line + "\n";
                 [[maybe_unused]] const ssize_t ignored = ::write(out, text.data(), text.size());
             });
@@ -37,52 +36,46 @@ public:
     }
     ~ForkedChild()
     {
-        if (pid_ > 0 && !ended_) {
+        if (pid_ > 0 && !ended_)
             kill(pid_, SIGKILL); // also ends a stopped child
-            wait();
-        }
-        if (report_ >= 0)
-            close(report_);
+        wait();
+        close(report_);
     }
     ForkedChild(const ForkedChild&) = delete;
     ForkedChild& operator=(const ForkedChild&) = delete;
 
     pid_t pid() const { return pid_; }
 
-    // Everything the child said until its report holds `line` or it ended, or the limit passed.
+    // What the child said until it said `line`, or ended, or the limit passed.
     std::string waitFor(const std::string& line, std::chrono::seconds limit = std::chrono::seconds(30))
     {
         const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (said_.find(line + "\n") == std::string::npos && report_ >= 0) {
+        char chunk[4096];
+        while (said_.find(line + "\n") == std::string::npos) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
-            pollfd wait{report_, POLLIN, 0};
-            if (left.count() <= 0 || poll(&wait, 1, static_cast<int>(left.count())) <= 0)
-                break;
-            char chunk[4096];
-            const ssize_t got = read(report_, chunk, sizeof chunk);
-            if (got <= 0)
+            pollfd ready{report_, POLLIN, 0};
+            ssize_t got = 0;
+            if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0 ||
+                (got = read(report_, chunk, sizeof chunk)) <= 0)
                 break;
             said_.append(chunk, static_cast<std::size_t>(got));
         }
         return said_;
     }
 
-    // Everything the child said, once it ended.
+    // Everything the child said, once it ended (or the limit passed).
     std::string report()
     {
-        waitFor("\n\n(end)");
-        wait();
+        waitFor("\n(the end)");
         return said_;
     }
 
-    // Waits for the child's end and returns its wait status.
+    // Waits for the child's end; its wait status.
     int wait()
     {
-        while (!ended_ && pid_ > 0) {
-            if (waitpid(pid_, &status_, 0) == pid_ || errno != EINTR)
-                ended_ = true;
-        }
+        while (pid_ > 0 && !ended_)
+            ended_ = waitpid(pid_, &status_, 0) == pid_ || errno != EINTR;
         return status_;
     }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -65,17 +66,14 @@ protected:
         return names;
     }
 
-    // The tables set aside, oldest first (their names sort by time, then by ".2", ".3"...).
-    std::vector<std::string> setAside() const
+    // What the tables set aside hold, by name ("not a file" for a folder, a pipe...).
+    std::map<std::string, std::string> setAside() const
     {
-        std::vector<std::string> paths;
+        std::map<std::string, std::string> kept;
         for (const fs::directory_entry& entry : fs::directory_iterator(directory))
             if (entry.path().filename().string().rfind("scores.bad.", 0) == 0)
-                paths.push_back(entry.path().string());
-        std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
-            return a.size() != b.size() ? a.size() < b.size() : a < b;
-        });
-        return paths;
+                kept[entry.path().string()] = entry.is_regular_file() ? readWholeFile(entry.path()) : "not a file";
+        return kept;
     }
 
     // Lets a player who is not root in (a folder made by root under /tmp is closed to others).
@@ -134,8 +132,8 @@ TEST_F(ScoreStoreTest, DamagedTableIsReportedOnceKeptAsideAndNeverOverwritten)
     EXPECT_TRUE(result.saved);
     EXPECT_EQ(result.table.entries().size(), 1u);
     ASSERT_EQ(setAside().size(), 1u);
-    EXPECT_EQ(readWholeFile(setAside()[0]), "this is not\na score table\n");
-    EXPECT_NE(notes.str().find(setAside()[0]), std::string::npos) << notes.str();
+    EXPECT_EQ(setAside().begin()->second, "this is not\na score table\n");
+    EXPECT_NE(notes.str().find(setAside().begin()->first), std::string::npos) << notes.str();
 
     write(directory + "/scores", "damaged again");
     store.record({400, "2026-12-08 06:00:01"});
@@ -148,11 +146,10 @@ TEST_F(ScoreStoreTest, DamagedTableIsReportedOnceKeptAsideAndNeverOverwritten)
     EXPECT_TRUE(ScoreStore(directory, notes).record({500, "2026-12-08 06:00:02"}).saved);
 
     // Every damaged table is still there, each under a name of its own.
-    const std::vector<std::string> kept = setAside();
-    ASSERT_EQ(kept.size(), 3u);
-    EXPECT_EQ(readWholeFile(kept[0]), "this is not\na score table\n");
-    EXPECT_EQ(readWholeFile(kept[1]), "damaged again");
-    EXPECT_TRUE(fs::is_directory(kept[2]));
+    std::multiset<std::string> kept;
+    for (const auto& [name, content] : setAside())
+        kept.insert(content);
+    EXPECT_EQ(kept, (std::multiset<std::string>{"this is not\na score table\n", "damaged again", "not a file"}));
     EXPECT_EQ(leftOnDisk(), (std::multiset<std::string>{"scores", "scores.lock", "scores.bad*", "scores.bad*",
                                                         "scores.bad*"}));
     ASSERT_EQ(onDisk().entries().size(), 1u);
@@ -212,24 +209,6 @@ TEST_F(ScoreStoreTest, WhateverStandsAtTheTablesNameNothingHangsAndNothingIsLost
     EXPECT_EQ(std::distance(fs::directory_iterator(root + "/synced"), fs::directory_iterator()), 1);
 }
 
-TEST_F(ScoreStoreTest, HandEditsKeepTheirGoodLinesAndTheTableAsItWas)
-{
-    fs::create_directories(directory);
-    const std::string edited =
-        "\xEF\xBB\xBF# kept by hand\n900 2026-12-08 06:00:00 # a good one\n"
-        "my best ever\n99999999999999999999 2026-12-08 06:00:00\n800 2026-12-08 06:00:00\n";
-    write(directory + "/scores", edited);
-    const ScoreStore::Result result = ScoreStore(directory, notes).record({850, "2026-12-08 07:00:00"});
-    EXPECT_TRUE(result.saved);
-    EXPECT_EQ(result.rank, 1);
-    ASSERT_EQ(onDisk().entries().size(), 3u);
-    EXPECT_EQ(onDisk().entries()[0].score, 900) << "an overflowing score is not the best";
-    ASSERT_EQ(setAside().size(), 1u);
-    EXPECT_EQ(readWholeFile(setAside()[0]), edited);
-    EXPECT_EQ(noteLines(), 1) << notes.str();
-    EXPECT_NE(notes.str().find("2 lines"), std::string::npos) << notes.str();
-}
-
 TEST_F(ScoreStoreTest, UnwritablePlaceKeepsPlayingWithOneNote)
 {
     fs::create_directories(root + "/data");
@@ -244,55 +223,56 @@ TEST_F(ScoreStoreTest, UnwritablePlaceKeepsPlayingWithOneNote)
 
 }
 
-TEST_F(ScoreStoreTest, ReadOnlyFolderLeavesTheTableAsItWas)
+// A table that is there but cannot be read is not damage, and a table that cannot be written is not
+// half written: either way it stays as it was, the score is shown unsaved and the game goes on.
+TEST_F(ScoreStoreTest, ReadOnlyFolderUnreadableTableOrFileSizeLimitLeavesTheTableAsItWas)
 {
-    ScoreStore(directory, notes).record({100, "2026-12-08 06:00:00"});
-    const std::string before = readWholeFile(directory + "/scores");
-    openToOthers();
-    fs::permissions(directory, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                                   fs::perms::others_exec);
-    ForkedChild player([this](const ForkedChild::Say& say) {
-        if (!becomeAPlayer())
-            return say("still root");
-        std::ostringstream readOnlyNotes;
-        const ScoreStore::Result readOnly =
-            ScoreStore(directory, readOnlyNotes).record({200, "2026-12-08 06:00:01"});
-        say(readOnly.saved ? "saved" : "not saved");
-        say("entries " + std::to_string(readOnly.table.entries().size()));
-        say(readOnlyNotes.str());
-    });
-    const std::string report = player.report();
-    fs::permissions(directory, fs::perms::owner_all);
-    EXPECT_NE(report.find("not saved\nentries 2\n"), std::string::npos) << report;
-    EXPECT_NE(report.find("high scores are not saved"), std::string::npos) << report;
-    EXPECT_EQ(readWholeFile(directory + "/scores"), before);
-    EXPECT_EQ(leftOnDisk(), (std::multiset<std::string>{"scores", "scores.lock"}));
-}
-
-// A table that is there but cannot be read (no permission, an I/O error) is not damage: it stays.
-TEST_F(ScoreStoreTest, ATableThatCannotBeReadIsLeftAloneAndNothingIsSaved)
-{
-    ScoreStore(directory, notes).record({100, "2026-12-08 06:00:00"});
-    const std::string before = readWholeFile(directory + "/scores");
-    openToOthers();
-    fs::permissions(directory, fs::perms::all); // the player may write here, but not read the table
-    fs::permissions(directory + "/scores", fs::perms::owner_write);
-    fs::permissions(directory + "/scores.lock", fs::perms::all);
-    ForkedChild player([this](const ForkedChild::Say& say) {
-        if (!becomeAPlayer())
-            return say("still root");
-        std::ostringstream playerNotes;
-        const ScoreStore::Result result =
-            ScoreStore(directory, playerNotes).record({200, "2026-12-08 06:00:01"});
-        say(result.saved ? "saved" : "not saved");
-        say(playerNotes.str());
-    });
-    const std::string report = player.report();
-    fs::permissions(directory + "/scores", fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_NE(report.find("not saved\n"), std::string::npos) << report;
-    EXPECT_NE(report.find("Permission denied"), std::string::npos) << report;
-    EXPECT_EQ(readWholeFile(directory + "/scores"), before);
-    EXPECT_EQ(leftOnDisk(), (std::multiset<std::string>{"scores", "scores.lock"}));
+    const auto player = [] { return becomeAPlayer(); };
+    const auto sizeLimit = [] {
+        std::signal(SIGXFSZ, SIG_IGN); // as the game does
+        const rlimit tiny{16, 16};
+        return setrlimit(RLIMIT_FSIZE, &tiny) == 0;
+    };
+    const fs::perms readAndEnter = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                   fs::perms::others_exec;
+    const struct {
+        const char* kind;
+        fs::perms folder, table;
+        std::function<bool()> prepare; // in the child that records
+        const char* note;
+    } cases[] = {
+        {"a read-only folder", readAndEnter, fs::perms::owner_read | fs::perms::owner_write, player,
+         "high scores are not saved"},
+        {"an unreadable table", fs::perms::all, fs::perms::owner_write, player, "Permission denied"},
+        {"a file size limit", fs::perms::all, fs::perms::owner_read | fs::perms::owner_write, sizeLimit,
+         "File too large"},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(directory);
+        ScoreStore(directory, notes).record({100, "2026-12-08 06:00:00"});
+        const std::string before = readWholeFile(directory + "/scores");
+        openToOthers();
+        fs::permissions(directory + "/scores.lock", fs::perms::all);
+        fs::permissions(directory + "/scores", c.table);
+        fs::permissions(directory, c.folder);
+        ForkedChild child([&](const ForkedChild::Say& say) {
+            if (!c.prepare())
+                return say("not prepared");
+            std::ostringstream childNotes;
+            const ScoreStore::Result result = ScoreStore(directory, childNotes).record({200, "2026-12-08 06:00:01"});
+            say(result.saved ? "saved" : "not saved");
+            say("entries " + std::to_string(result.table.entries().size()));
+            say(childNotes.str());
+        });
+        const std::string report = child.report();
+        EXPECT_TRUE(WIFEXITED(child.wait())) << c.kind;
+        fs::permissions(directory, fs::perms::owner_all);
+        fs::permissions(directory + "/scores", fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_NE(report.find("not saved\nentries"), std::string::npos) << c.kind << ": " << report;
+        EXPECT_NE(report.find(c.note), std::string::npos) << c.kind << ": " << report;
+        EXPECT_EQ(readWholeFile(directory + "/scores"), before) << c.kind;
+        EXPECT_EQ(leftOnDisk(), (std::multiset<std::string>{"scores", "scores.lock"})) << c.kind;
+    }
 }
 
 TEST_F(ScoreStoreTest, AGameStoppedWhileHoldingTheTableCostsTheOtherTwoSecondsAndOneNote)
@@ -317,41 +297,6 @@ TEST_F(ScoreStoreTest, AGameStoppedWhileHoldingTheTableCostsTheOtherTwoSecondsAn
     EXPECT_EQ(notes.str(), "Quarvel: score not saved: the table is in use (another game holds " + directory +
                                "/scores.lock)\n");
     EXPECT_EQ(readWholeFile(directory + "/scores"), before);
-}
-
-TEST_F(ScoreStoreTest, ATableSavedBeyondTheFileSizeLimitIsNotSavedAndTheGameGoesOn)
-{
-    ScoreStore(directory, notes).record({100, "2026-12-08 06:00:00"});
-    const std::string before = readWholeFile(directory + "/scores");
-    ForkedChild limited([this](const ForkedChild::Say& say) {
-        std::signal(SIGXFSZ, SIG_IGN); // as the game does
-        const rlimit tiny{16, 16};
-        setrlimit(RLIMIT_FSIZE, &tiny);
-        std::ostringstream limitedNotes;
-        const ScoreStore::Result result =
-            ScoreStore(directory, limitedNotes).record({200, "2026-12-08 06:00:01"});
-        say(result.saved ? "saved" : "not saved");
-        say(limitedNotes.str());
-    });
-    const std::string report = limited.report();
-    EXPECT_TRUE(WIFEXITED(limited.wait()));
-    EXPECT_NE(report.find("not saved\n"), std::string::npos) << report;
-    EXPECT_NE(report.find("File too large"), std::string::npos) << report;
-    EXPECT_EQ(readWholeFile(directory + "/scores"), before);
-    EXPECT_EQ(leftOnDisk(), (std::multiset<std::string>{"scores", "scores.lock"}));
-}
-
-TEST_F(ScoreStoreTest, TheTableKeepsItsModeAndANewOneFollowsTheUmask)
-{
-    const mode_t saved = umask(027);
-    ScoreStore(directory, notes).record({100, "2026-12-08 06:00:00"});
-    EXPECT_EQ(fs::status(directory + "/scores").permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    umask(saved);
-    fs::permissions(directory + "/scores", fs::perms::owner_read | fs::perms::owner_write);
-    ScoreStore(directory, notes).record({200, "2026-12-08 06:00:01"});
-    EXPECT_EQ(fs::status(directory + "/scores").permissions(),
-              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(ScoreStoreTest, WriterKilledBeforeTheReplaceLeavesTheOldTableWhole)
