@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <fstream>
 #include <iostream>
+#include <new>
 
 namespace {
 
@@ -60,6 +61,18 @@ std::string withoutLineBreaks(std::string text)
 std::string quoted(const std::string& path)
 {
     return "\"" + path + "\"";
+}
+
+// The helper's report pipe, for the new-handler (which takes no arguments); set in the helper only.
+int memoryReport = -1;
+
+// An allocation failed: the helper's memory limit, not the file, may be to blame. The line goes out
+// before the failure goes on as usual, so even a crash that follows is not held against the file.
+void reportShortOfMemory()
+{
+    constexpr char line[] = "memory\n";
+    [[maybe_unused]] const ssize_t ignored = ::write(memoryReport, line, sizeof line - 1);
+    throw std::bad_alloc();
 }
 
 ImportHelper::Clock::time_point after(double seconds)
@@ -137,13 +150,17 @@ void ImportHelper::takeLine(const std::string& line, std::vector<Result>& result
 {
     if (line == "start") {
         filesRead_.clear();
+        shortOfMemory_ = false;
         deadline_ = after(limits_.waitSeconds);
+    } else if (line == "memory") {
+        shortOfMemory_ = true;
     } else if (line.rfind("read\t", 0) == 0) {
         filesRead_.push_back(line.substr(5));
     } else if (next_ < files_.size() && (line == "imports" || line.rfind("fails\t", 0) == 0)) {
         const ModelVerdict verdict =
             line == "imports" ? ModelVerdict{} : ModelVerdict{ModelVerdict::Kind::Fails, line.substr(6)};
-        results.push_back(Result{files_[next_++], verdict, filesRead_, true});
+        const bool lasting = verdict.kind == ModelVerdict::Kind::Imports || !shortOfMemory_;
+        results.push_back(Result{files_[next_++], verdict, filesRead_, lasting});
         filesRead_.clear();
         deadline_ = after(limits_.waitSeconds);
     }
@@ -156,13 +173,31 @@ void ImportHelper::finish(std::vector<Result>& results, bool overdue)
         ::kill(pid_, SIGKILL);
     ::close(report_);
     report_ = -1;
-    while (::waitpid(pid_, &status_, 0) < 0 && errno == EINTR) {
+    while (::wait4(pid_, &status_, 0, &usage_) < 0 && errno == EINTR) {
     }
     if (next_ < files_.size()) {
         // A helper that only waited too long may have met a busy machine: ask again next time.
-        results.push_back(Result{files_[next_], verdictOfEnd(overdue), filesRead_, !overdue});
+        const bool lasting = !overdue && !shortOfMemory_ && !killedFromOutside();
+        results.push_back(Result{files_[next_], verdictOfEnd(overdue), filesRead_, lasting});
         ++next_;
     }
+}
+
+// SIGKILL without our asking comes from the out-of-memory killer, unless the helper used up a hard
+// limit on processor time that this process inherited (the kernel kills with SIGKILL there too).
+bool ImportHelper::killedFromOutside() const
+{
+    if (!WIFSIGNALED(status_) || WTERMSIG(status_) != SIGKILL)
+        return false;
+    rlimit processorTime{};
+    ::getrlimit(RLIMIT_CPU, &processorTime);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    const double used = seconds(usage_.ru_utime) + seconds(usage_.ru_stime);
+    constexpr double tick = 0.5; // the kernel checks the limit about once a tick; this is plenty
+    return processorTime.rlim_max == RLIM_INFINITY ||
+           used + tick < static_cast<double>(processorTime.rlim_max);
 }
 
 ModelVerdict ImportHelper::verdictOfEnd(bool overdue) const
@@ -172,9 +207,12 @@ ModelVerdict ImportHelper::verdictOfEnd(bool overdue) const
     if (overdue)
         return ModelVerdict{ModelVerdict::Kind::Hangs,
                             "the importer did not finish " + quoted(path) + " in the time allowed"};
-    if (signal == SIGXCPU || signal == SIGKILL)
+    if (signal == SIGXCPU || (signal == SIGKILL && !killedFromOutside()))
         return ModelVerdict{ModelVerdict::Kind::Hangs,
                             "the importer did not finish " + quoted(path) + " within its processor time"};
+    if (signal == SIGKILL)
+        return ModelVerdict{ModelVerdict::Kind::Crashes,
+                            "the importer was killed from outside on " + quoted(path) + " (signal 9)"};
     const std::string how = signal != 0 ? "signal " + std::to_string(signal)
                                         : "exit status " + std::to_string(WEXITSTATUS(status_));
     return ModelVerdict{ModelVerdict::Kind::Crashes,
@@ -196,6 +234,8 @@ void ImportHelper::runHelper(int reportPipe) const
         ::dup2(silence, STDERR_FILENO);
     }
     limitProcess();
+    memoryReport = reportPipe;
+    std::set_new_handler(reportShortOfMemory);
     const auto opened = [reportPipe](const char* file) {
         writeAll(reportPipe, "read\t" + std::string(file) + "\n");
     };

@@ -5,6 +5,7 @@
 
 #include "assets/model_check_record.hpp"
 
+#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -31,7 +32,9 @@ public:
         std::size_t file = 0; // index into the paths
         ModelVerdict verdict;
         std::vector<std::string> filesRead;
-        bool lasting = true; // false when it says more about the machine than the file
+        // False when it says more about the machine than the file: the helper waited too long, ran
+        // out of memory, or was killed from outside (the out-of-memory killer). Asked again next time.
+        bool lasting = true;
     };
 
     // Forks the helper, which imports paths[i] for each i of files, in that order. Call it while the
@@ -61,6 +64,7 @@ private:
     void takeLine(const std::string& line, std::vector<Result>& results);
     void finish(std::vector<Result>& results, bool overdue);
     ModelVerdict verdictOfEnd(bool overdue) const;
+    bool killedFromOutside() const;
 
     std::vector<std::string> paths_;
     std::vector<std::size_t> files_;
@@ -69,6 +73,8 @@ private:
     pid_t pid_ = -1;
     int report_ = -1;
     int status_ = 0;
+    rusage usage_{};             // of the ended helper
+    bool shortOfMemory_ = false; // an allocation failed in the file in hand
     std::string partialLine_;
     std::vector<std::string> filesRead_; // by the file in hand
     Clock::time_point deadline_;

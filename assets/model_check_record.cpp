@@ -1,16 +1,19 @@
 #include "assets/model_check_record.hpp"
 
+#include "platform/atomic_file.hpp"
+#include "platform/content_hash.hpp"
+#include "platform/regular_file.hpp"
 #include "platform/user_dirs.hpp"
+#include "platform/working_directory.hpp"
 
 #include <assimp/version.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -18,19 +21,20 @@ namespace {
 namespace fs = std::filesystem;
 
 // A new number when the helper's import changes what it checks, so old verdicts are not trusted.
-constexpr int recordVersion = 1;
+// 2: files are known by a fingerprint of their bytes, no longer by size and modification time.
+constexpr int recordVersion = 2;
 
 constexpr std::array<const char*, 4> kindNames{"imports", "fails", "crashes", "hangs"};
 
-std::vector<std::string> splitTabs(const std::string& line)
+std::vector<std::string> split(const std::string& text, char separator)
 {
     std::vector<std::string> fields;
     std::size_t start = 0;
-    for (std::size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
-        fields.push_back(line.substr(start, tab - start));
-        start = tab + 1;
+    for (std::size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, start)) {
+        fields.push_back(text.substr(start, at - start));
+        start = at + 1;
     }
-    fields.push_back(line.substr(start));
+    fields.push_back(text.substr(start));
     return fields;
 }
 
@@ -48,24 +52,36 @@ bool fitsOnALine(const std::string& path)
     return path.find_first_of("\t\n\r") == std::string::npos;
 }
 
-std::optional<long long> number(const std::string& text)
+template <typename Number>
+std::optional<Number> number(const std::string& text, int base = 10)
 {
-    long long value = 0;
+    Number value = 0;
     const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && stop == end ? std::optional<long long>(value) : std::nullopt;
+    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+    return error == std::errc() && stop == end ? std::optional<Number>(value) : std::nullopt;
+}
+
+std::string hex(std::uint64_t value)
+{
+    char digits[16];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, 16);
+    return std::string(digits, end);
 }
 
 } // namespace
 
 ModelCheckRecord::ModelCheckRecord(std::string file) : file_(std::move(file))
 {
-    std::ifstream in(file_);
-    std::string line;
-    if (file_.empty() || !std::getline(in, line) || line != header())
+    if (file_.empty())
         return;
-    while (std::getline(in, line))
-        parse(line);
+    std::string error;
+    const std::optional<std::string> text = RegularFile::read(file_, maxRecordBytes, error);
+    if (!text)
+        return;
+    const std::vector<std::string> lines = split(*text, '\n');
+    if (lines.front() != header())
+        return;
+    std::for_each(lines.begin() + 1, lines.end(), [this](const std::string& line) { parse(line); });
 }
 
 std::optional<ModelVerdict> ModelCheckRecord::find(const std::string& modelPath) const
@@ -83,16 +99,18 @@ void ModelCheckRecord::remember(const std::string& modelPath, const ModelVerdict
                                 const std::vector<std::string>& filesRead)
 {
     const std::string key = absolute(modelPath);
-    Entry entry{ModelVerdict{verdict.kind, oneLine(verdict.message)}, {stampOf(key)}};
-    for (const std::string& file : filesRead) {
-        const std::string path = absolute(file);
-        if (!fitsOnALine(path))
+    std::vector<std::string> paths{key};
+    for (const std::string& file : filesRead)
+        if (const std::string path = absolute(file);
+            std::find(paths.begin(), paths.end(), path) == paths.end())
+            paths.push_back(path);
+    Entry entry{ModelVerdict{verdict.kind, oneLine(verdict.message)}, {}};
+    for (const std::string& path : paths) {
+        const std::optional<Stamp> stamp = stampOf(path);
+        if (!stamp || !fitsOnALine(path))
             return;
-        if (path != key)
-            entry.files.push_back(stampOf(path));
+        entry.files.push_back(*stamp);
     }
-    if (!fitsOnALine(key))
-        return;
     entries_[key] = std::move(entry);
     changed_ = true;
 }
@@ -104,27 +122,13 @@ bool ModelCheckRecord::save() const
     if (file_.empty())
         return false;
     std::error_code error;
-    const fs::path target(file_);
-    fs::create_directories(target.parent_path(), error);
-    const fs::path fresh = target.string() + "." + std::to_string(::getpid()) + ".new";
-    {
-        std::ofstream out(fresh);
-        out << header() << '\n';
-        for (const auto& [modelPath, entry] : entries_)
-            if (stampOf(modelPath).size >= 0) // files that are gone are forgotten
-                out << format(modelPath, entry) << '\n';
-        out.flush();
-        if (!out) {
-            fs::remove(fresh, error);
-            return false;
-        }
-    }
-    fs::rename(fresh, target, error);
-    if (error) {
-        fs::remove(fresh, error);
-        return false;
-    }
-    return true;
+    fs::create_directories(fs::path(file_).parent_path(), error);
+    std::string text = header() + '\n';
+    for (const auto& [modelPath, entry] : entries_)
+        if (!isGone(modelPath))
+            text += format(modelPath, entry) + '\n';
+    // Whatever is at the record's name (a link, a pipe, a damaged file) is replaced, never written through.
+    return AtomicFile::write(file_, text).ok;
 }
 
 std::string ModelCheckRecord::defaultFile()
@@ -133,15 +137,21 @@ std::string ModelCheckRecord::defaultFile()
     return folder.empty() ? std::string() : (folder / "model-check").string();
 }
 
-ModelCheckRecord::Stamp ModelCheckRecord::stampOf(const std::string& absolutePath)
+// Bit rot, "cp -p", "tar" or a same-size rewrite keep a file's size and time: only its bytes tell.
+std::optional<ModelCheckRecord::Stamp> ModelCheckRecord::stampOf(const std::string& absolutePath)
 {
-    Stamp stamp{absolutePath};
+    if (const std::optional<ContentHash> content =
+            ContentHash::ofFile(WorkingDirectory::reach(absolutePath).string(), maxFileBytes))
+        return Stamp{absolutePath, static_cast<long long>(content->size), content->hash};
+    if (isGone(absolutePath))
+        return Stamp{absolutePath};
+    return std::nullopt;
+}
+
+bool ModelCheckRecord::isGone(const std::string& absolutePath)
+{
     struct stat status {};
-    if (::stat(absolutePath.c_str(), &status) != 0)
-        return stamp;
-    stamp.size = static_cast<long long>(status.st_size);
-    stamp.modified = static_cast<long long>(status.st_mtim.tv_sec) * 1'000'000'000LL + status.st_mtim.tv_nsec;
-    return stamp;
+    return ::stat(WorkingDirectory::reach(absolutePath).c_str(), &status) != 0 && errno == ENOENT;
 }
 
 std::string ModelCheckRecord::absolute(const std::string& path)
@@ -160,28 +170,33 @@ std::string ModelCheckRecord::header()
     return text.str();
 }
 
-// kind TAB message TAB model path TAB count, then count times: TAB size TAB modification time TAB path.
+// kind TAB message TAB model path TAB count, then count times: TAB size TAB hash (hexadecimal) TAB path.
 // The model file is the first of the files.
 void ModelCheckRecord::parse(const std::string& line)
 {
-    const std::vector<std::string> fields = splitTabs(line);
-    if (fields.size() < 4)
+    constexpr std::size_t fixedFields = 4;
+    constexpr std::size_t fieldsPerFile = 3;
+    const std::vector<std::string> fields = split(line, '\t');
+    if (fields.size() < fixedFields)
         return;
     Entry entry;
     std::size_t kind = 0;
     while (kind < kindNames.size() && fields[0] != kindNames[kind])
         ++kind;
-    const std::optional<long long> count = number(fields[3]);
+    // The count is checked against the fields there are before it is multiplied: a damaged count
+    // must not wrap around to a small number.
+    const std::optional<std::size_t> count = number<std::size_t>(fields[3]);
     if (kind == kindNames.size() || !count || *count < 1 ||
-        fields.size() != 4 + 3 * static_cast<std::size_t>(*count))
+        *count > (fields.size() - fixedFields) / fieldsPerFile ||
+        fields.size() != fixedFields + fieldsPerFile * *count)
         return;
     entry.verdict = ModelVerdict{static_cast<ModelVerdict::Kind>(kind), fields[1]};
-    for (std::size_t at = 4; at < fields.size(); at += 3) {
-        const std::optional<long long> size = number(fields[at]);
-        const std::optional<long long> modified = number(fields[at + 1]);
-        if (!size || !modified)
+    for (std::size_t at = fixedFields; at < fields.size(); at += fieldsPerFile) {
+        const std::optional<long long> size = number<long long>(fields[at]);
+        const std::optional<std::uint64_t> hash = number<std::uint64_t>(fields[at + 1], 16);
+        if (!size || *size < -1 || !hash)
             return;
-        entry.files.push_back(Stamp{fields[at + 2], *size, *modified});
+        entry.files.push_back(Stamp{fields[at + 2], *size, *hash});
     }
     if (entry.files.front().path != fields[2])
         return;
@@ -194,6 +209,6 @@ std::string ModelCheckRecord::format(const std::string& modelPath, const Entry& 
     line << kindNames[static_cast<std::size_t>(entry.verdict.kind)] << '\t' << entry.verdict.message << '\t'
          << modelPath << '\t' << entry.files.size();
     for (const Stamp& stamp : entry.files)
-        line << '\t' << stamp.size << '\t' << stamp.modified << '\t' << stamp.path;
+        line << '\t' << stamp.size << '\t' << hex(stamp.hash) << '\t' << stamp.path;
     return line.str();
 }

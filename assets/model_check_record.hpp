@@ -1,7 +1,8 @@
 #pragma once
 // What earlier start-ups found out about model files, kept in the user's cache folder so that a file
-// that has not changed since is not imported in a helper process again.
+// that holds the same bytes as then is not imported in a helper process again.
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,15 +17,21 @@ struct ModelVerdict {
 
 class ModelCheckRecord {
 public:
-    // Reads the record file. One that is missing, unreadable, or written by another version of the
-    // game or the importer library counts as empty; lines it cannot parse are dropped.
+    static constexpr std::size_t maxRecordBytes = std::size_t{4} << 20;
+    // A larger model file (or file read by its import) is checked again at every start.
+    static constexpr std::size_t maxFileBytes = std::size_t{64} << 20;
+
+    // Reads the record file. One that is missing, not a regular file, larger than maxRecordBytes,
+    // unreadable, or written by another version of the game or the importer library counts as empty
+    // (and is replaced at the next save); lines it cannot parse are dropped.
     explicit ModelCheckRecord(std::string file);
 
-    // The remembered verdict of a model file, provided that neither it nor any file its import read
-    // (a material file, say) changed size or modification time since.
+    // The remembered verdict of a model file, provided that it and every file its import read (a
+    // material file, say) hold the same bytes as then, and files missing then are still missing.
     std::optional<ModelVerdict> find(const std::string& modelPath) const;
 
-    // Remembers the verdict with the present size and modification time of every file the import read.
+    // Remembers the verdict with a fingerprint of every file the import read; nothing is remembered
+    // when one of them cannot be read in full.
     void remember(const std::string& modelPath, const ModelVerdict& verdict,
                   const std::vector<std::string>& filesRead);
 
@@ -38,9 +45,9 @@ public:
 
 private:
     struct Stamp {
-        std::string path; // absolute
+        std::string path;    // absolute
         long long size = -1; // -1: missing
-        long long modified = 0; // nanoseconds
+        std::uint64_t hash = 0;
         bool operator==(const Stamp&) const = default;
     };
     struct Entry {
@@ -48,7 +55,9 @@ private:
         std::vector<Stamp> files;
     };
 
-    static Stamp stampOf(const std::string& absolutePath);
+    // Nothing when the file is there but cannot be read in full.
+    static std::optional<Stamp> stampOf(const std::string& absolutePath);
+    static bool isGone(const std::string& absolutePath);
     static std::string absolute(const std::string& path);
     static std::string header();
     void parse(const std::string& line);

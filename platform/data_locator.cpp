@@ -1,5 +1,7 @@
 #include "platform/data_locator.hpp"
 
+#include "platform/working_directory.hpp"
+
 #include <algorithm>
 #include <system_error>
 
@@ -57,7 +59,7 @@ void DataLocator::add(const fs::path& place)
 bool DataLocator::holdsData(const fs::path& folder)
 {
     std::error_code error;
-    return fs::is_directory(folder / dataTree, error);
+    return fs::is_directory(WorkingDirectory::reach(folder) / dataTree, error);
 }
 
 std::optional<fs::path> DataLocator::find() const
@@ -78,8 +80,11 @@ bool DataLocator::enter(std::ostream& errors) const
         errors << std::endl;
         return false;
     }
+    const fs::path reachable = WorkingDirectory::reach(*found);
+    if (reachable == ".")
+        return true; // already there, and a long name could not be entered again
     std::error_code error;
-    fs::current_path(*found, error);
+    fs::current_path(reachable, error);
     if (error) {
         errors << "Quarvel: cannot enter the game data folder " << found->string() << ": " << error.message()
                << std::endl;

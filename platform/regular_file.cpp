@@ -11,11 +11,13 @@ RegularFile::RegularFile(const std::string& path)
     // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        problem_ = errno == ENOENT ? Problem::Missing : Problem::Unreadable;
         error_ = std::strerror(errno);
         return;
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem_ = Problem::NotRegular;
         error_ = "not a regular file";
         close(fd);
         return;
@@ -23,6 +25,7 @@ RegularFile::RegularFile(const std::string& path)
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     stream_ = fdopen(fd, "rb");
     if (stream_ == nullptr) {
+        problem_ = Problem::Unreadable;
         error_ = std::strerror(errno);
         close(fd);
     }
@@ -43,13 +46,15 @@ std::optional<std::string> RegularFile::readAll(std::size_t maxBytes)
     std::size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, stream_)) > 0) {
         if (got > maxBytes - bytes.size()) {
+            problem_ = Problem::TooLarge;
             error_ = "larger than " + std::to_string(maxBytes) + " bytes";
             return std::nullopt;
         }
         bytes.append(chunk, got);
     }
     if (std::ferror(stream_)) {
-        error_ = "read error";
+        problem_ = Problem::Unreadable;
+        error_ = std::strerror(errno);
         return std::nullopt;
     }
     return bytes;

@@ -10,6 +10,10 @@
 
 class RegularFile {
 public:
+    // Why there is nothing to read: callers treat a missing file, a wrong kind of file and a file they
+    // cannot read differently.
+    enum class Problem { None, Missing, NotRegular, TooLarge, Unreadable };
+
     // Opens path read-only. When the path is missing, unreadable or not a regular file, the file is
     // not open and error() says why in a few words. Never blocks.
     explicit RegularFile(const std::string& path);
@@ -19,6 +23,7 @@ public:
 
     bool isOpen() const { return stream_ != nullptr; }
     const std::string& error() const { return error_; }
+    Problem problem() const { return problem_; }
     // The C stream to read from; null when not open. Still owned by this object.
     std::FILE* stream() const { return stream_; }
 
@@ -34,4 +39,5 @@ public:
 private:
     std::FILE* stream_ = nullptr;
     std::string error_;
+    Problem problem_ = Problem::None;
 };

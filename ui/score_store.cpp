@@ -1,97 +1,13 @@
 #include "ui/score_store.hpp"
 
+#include "platform/atomic_file.hpp"
+#include "platform/file_lock.hpp"
+#include "platform/regular_file.hpp"
 #include "platform/user_dirs.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
+#include <ctime>
 #include <filesystem>
 #include <ostream>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-// Holds an exclusive flock on the lock file for as long as it lives; the lock file itself is never
-// replaced, so every writer locks the same file.
-class ScopedLock {
-public:
-    explicit ScopedLock(const std::string& path) : fd_(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644))
-    {
-        if (fd_ < 0)
-            return;
-        while (flock(fd_, LOCK_EX) != 0) {
-            if (errno != EINTR) {
-                close(fd_);
-                fd_ = -1;
-                return;
-            }
-        }
-    }
-    ~ScopedLock()
-    {
-        if (fd_ >= 0)
-            close(fd_); // releases the lock
-    }
-    ScopedLock(const ScopedLock&) = delete;
-    ScopedLock& operator=(const ScopedLock&) = delete;
-
-    bool held() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
-enum class ReadStatus { Read, Missing, Failed };
-
-ReadStatus readFile(const std::string& path, std::string& text)
-{
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
-    char buffer[4096];
-    ssize_t got = 0;
-    while ((got = read(fd, buffer, sizeof buffer)) != 0) {
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            close(fd);
-            return ReadStatus::Failed;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(fd);
-    return ReadStatus::Read;
-}
-
-bool writeAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return false;
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
-}
-
-// Makes the rename itself durable; a failure here only weakens that, the table is already in place.
-void syncDirectory(const std::string& directory)
-{
-    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    fsync(fd);
-    close(fd);
-}
-
-} // namespace
 
 std::string ScoreStore::defaultDirectory()
 {
@@ -110,12 +26,17 @@ ScoreStore::Result ScoreStore::record(const ScoreEntry& entry)
         result.rank = result.table.insert(entry);
         return result;
     }
-    const ScopedLock lock(directory_ + "/scores.lock");
-    if (!lock.held())
-        noteNotSaved(directory_ + "/scores.lock: " + std::strerror(errno));
-    result.table = readTable();
+    const std::string lockPath = directory_ + "/scores.lock";
+    const FileLock lock(lockPath, lockWait);
+    if (lock.state() == FileLock::State::InUse)
+        notes_ << "Quarvel: score not saved: the table is in use (another game holds " << lockPath << ")\n";
+    else if (!lock.held())
+        noteNotSaved(lockPath + ": " + lock.error());
+    // Without the lock the table is only shown: a writer holding it may be replacing it right now.
+    const std::optional<ScoreTable> onDisk = readTable(lock.held());
+    result.table = onDisk.value_or(ScoreTable{});
     result.rank = result.table.insert(entry);
-    result.saved = lock.held() && replaceTable(result.table.text());
+    result.saved = lock.held() && onDisk && replaceTable(result.table.text());
     return result;
 }
 
@@ -132,54 +53,89 @@ bool ScoreStore::ensureDirectory()
     return !error;
 }
 
-ScoreTable ScoreStore::readTable()
+// The table on disk; nothing when it must not be replaced (it cannot be read, or what is in it could
+// not be kept elsewhere first).
+std::optional<ScoreTable> ScoreStore::readTable(bool mayRepair)
 {
-    std::string text;
-    switch (readFile(path_, text)) {
-    case ReadStatus::Missing: return {};
-    case ReadStatus::Failed: setAside("cannot be read"); return {};
-    case ReadStatus::Read: break;
+    RegularFile file(path_);
+    const std::optional<std::string> text = file.readAll(maxTableBytes);
+    switch (file.problem()) {
+    case RegularFile::Problem::None:
+        break;
+    case RegularFile::Problem::Missing:
+        return ScoreTable{};
+    case RegularFile::Problem::NotRegular:
+    case RegularFile::Problem::TooLarge:
+        if (mayRepair && !setAside(file.error()))
+            return std::nullopt;
+        return ScoreTable{};
+    case RegularFile::Problem::Unreadable:
+        noteNotSaved(path_ + ": " + file.error());
+        return std::nullopt;
     }
-    if (std::optional<ScoreTable> table = ScoreTable::parse(text))
-        return *table;
-    setAside("not a score table");
-    return {};
+    const ScoreTable::Parsed parsed = ScoreTable::read(*text);
+    if (parsed.badLines > 0 && mayRepair && !keepDamagedCopy(*text, parsed.badLines))
+        return std::nullopt;
+    return parsed.table;
 }
 
-void ScoreStore::setAside(const std::string& why)
+bool ScoreStore::setAside(const std::string& why)
 {
-    const std::string bad = directory_ + "/scores.bad";
-    const bool moved = std::rename(path_.c_str(), bad.c_str()) == 0;
+    const AtomicFile::Result moved = AtomicFile::setAside(path_, setAsideStem());
+    if (!moved.ok) {
+        noteNotSaved(path_ + " cannot be used (" + why + ") nor set aside (" + moved.error + ")");
+        return false;
+    }
+    noteDamage("the high-score table " + path_ + " cannot be used (" + why + "); set it aside as " +
+               moved.path + " and started a fresh one");
+    return true;
+}
+
+// The good lines go on in the table; the table as it was stays readable for whoever edited it.
+bool ScoreStore::keepDamagedCopy(const std::string& text, std::size_t badLines)
+{
+    const AtomicFile::Result kept = AtomicFile::keepCopy(text, setAsideStem());
+    if (!kept.ok) {
+        noteNotSaved(path_ + " has lines that are not scores, and keeping a copy failed (" + kept.error +
+                     ")");
+        return false;
+    }
+    noteDamage(std::to_string(badLines) + (badLines == 1 ? " line" : " lines") + " of the high-score table " +
+               path_ + (badLines == 1 ? " is" : " are") +
+               " not a score and left out; the table as it was is kept as " + kept.path);
+    return true;
+}
+
+// "scores.bad.<local time>"; AtomicFile adds ".2", ".3"... to a name already taken.
+std::string ScoreStore::setAsideStem() const
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    return path_ + ".bad." + stamp;
+}
+
+// Writes the whole table beside the old one (beside a link's target) and renames it into place, so a
+// reader finds either the old table or the new one, never a part.
+bool ScoreStore::replaceTable(const std::string& text)
+{
+    AtomicFile::Options options;
+    options.followLinks = true; // a table kept in a synced folder keeps its link
+    options.beforeReplace = beforeReplace;
+    const AtomicFile::Result written = AtomicFile::write(path_, text, options);
+    if (!written.ok)
+        noteNotSaved(written.error);
+    return written.ok;
+}
+
+void ScoreStore::noteDamage(const std::string& note)
+{
     if (damageReported_)
         return;
     damageReported_ = true;
-    notes_ << "Quarvel: the high-score table " << path_ << " cannot be used (" << why << "); "
-           << (moved ? "set it aside as " + bad + " and started a fresh one" : "started a fresh one") << '\n';
-}
-
-// Writes the whole table beside the old one and renames it into place, so a reader finds either the
-// old table or the new one, never a part.
-bool ScoreStore::replaceTable(const std::string& text)
-{
-    std::string temp = directory_ + "/scores.XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        noteNotSaved(temp + ": " + std::strerror(errno));
-        return false;
-    }
-    const bool written = writeAll(fd, text) && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = close(fd) == 0;
-    if (written && closed && beforeReplace)
-        beforeReplace();
-    if (!written || !closed || std::rename(temp.c_str(), path_.c_str()) != 0) {
-        const int error = written && closed ? errno : writeError;
-        std::remove(temp.c_str());
-        noteNotSaved(path_ + ": " + std::strerror(error));
-        return false;
-    }
-    syncDirectory(directory_);
-    return true;
+    notes_ << "Quarvel: " << note << '\n';
 }
 
 void ScoreStore::noteNotSaved(const std::string& why)

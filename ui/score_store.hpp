@@ -1,10 +1,13 @@
 #pragma once
-// The high-score table on disk: locked read-merge-write with an atomic replace, damaged files set aside.
+// The high-score table on disk: locked read-merge-write with an atomic replace; nothing the player
+// wrote or earned is ever overwritten, damaged tables are set aside.
 
 #include "ui/score_table.hpp"
 
+#include <chrono>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 class ScoreStore {
@@ -16,6 +19,10 @@ public:
         bool saved = false;
     };
 
+    static constexpr std::size_t maxTableBytes = std::size_t{1} << 20; // larger is damage
+    // How long a game waits at game over for another that holds the table (stopped or hung, say).
+    static constexpr std::chrono::milliseconds lockWait{2000};
+
     // "$XDG_DATA_HOME/quarvel", or "$HOME/.local/share/quarvel" when XDG_DATA_HOME is unset or not
     // absolute; empty when neither is known.
     static std::string defaultDirectory();
@@ -23,9 +30,12 @@ public:
     // Keeps "scores" (and its lock and temporary files) in directory; problems are noted on notes.
     explicit ScoreStore(std::string directory, std::ostream& notes);
 
-    // Adds the entry to the table on disk. The directory is created when missing. A table that cannot
-    // be read or parsed is reported once, renamed to "scores.bad" and started afresh. When nothing can
-    // be written, one note says that scores are not saved and the merged table is returned unsaved.
+    // Adds the entry to the table on disk. The directory is created when missing; a "scores" that is a
+    // link is written through to its target. A table that is not a regular file or too large is
+    // renamed to "scores.bad.<time>" and started afresh; lines that are not scores are left out and
+    // the table as it was is copied to "scores.bad.<time>" (neither ever replaces an earlier one). A
+    // table that cannot be read, or a lock still held by another game after lockWait, saves nothing.
+    // Each problem is one note; the merged table is returned, saved or not.
     Result record(const ScoreEntry& entry);
 
     const std::string& path() const { return path_; }
@@ -36,9 +46,12 @@ public:
 
 private:
     bool ensureDirectory();
-    ScoreTable readTable();
-    void setAside(const std::string& why);
+    std::optional<ScoreTable> readTable(bool mayRepair);
+    bool setAside(const std::string& why);
+    bool keepDamagedCopy(const std::string& text, std::size_t badLines);
+    std::string setAsideStem() const;
     bool replaceTable(const std::string& text);
+    void noteDamage(const std::string& note);
     void noteNotSaved(const std::string& why);
 
     std::string directory_;

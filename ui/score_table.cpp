@@ -1,11 +1,16 @@
 #include "ui/score_table.hpp"
 
+#include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <sstream>
+#include <string_view>
+#include <utility>
 
 namespace {
 
 constexpr const char* heading = "# Quarvel high scores, best first: score, date (YYYY-MM-DD), time (HH:MM:SS)\n";
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF"; // UTF-8's, put first by some editors
 
 bool blankOrComment(const std::string& line)
 {
@@ -13,21 +18,38 @@ bool blankOrComment(const std::string& line)
     return first == std::string::npos || line[first] == '#';
 }
 
-// "score YYYY-MM-DD HH:MM:SS" with sensible ranges and nothing after it.
-std::optional<ScoreEntry> parseEntry(const std::string& line)
+// Digits only, and no more than a long long holds: a larger number is damage, not the best score.
+std::optional<long long> parseScore(const std::string& text)
 {
     long long score = 0;
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, used = 0;
-    const int fields = std::sscanf(line.c_str(), " %lld %4d-%2d-%2d %2d:%2d:%2d %n", &score, &year, &month,
-                                   &day, &hour, &minute, &second, &used);
-    if (fields != 7 || used != static_cast<int>(line.size()))
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, score);
+    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text.front())) || error != std::errc() ||
+        stop != end)
         return std::nullopt;
-    if (score < 0 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60 ||
+    return score;
+}
+
+// "score YYYY-MM-DD HH:MM:SS" with sensible ranges, then nothing but a comment.
+std::optional<ScoreEntry> parseEntry(const std::string& line)
+{
+    std::istringstream fields(line.substr(0, line.find('#')));
+    std::string scoreField, dateAndTime, timeField, extra;
+    if (!(fields >> scoreField >> dateAndTime >> timeField) || fields >> extra)
+        return std::nullopt;
+    const std::optional<long long> score = parseScore(scoreField);
+    dateAndTime += " " + timeField;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, used = 0;
+    const int parts = std::sscanf(dateAndTime.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &year, &month, &day,
+                                  &hour, &minute, &second, &used);
+    if (!score || parts != 6 || used != static_cast<int>(dateAndTime.size()))
+        return std::nullopt;
+    if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60 ||
         year < 0 || year > 9999 || hour < 0 || minute < 0 || second < 0)
         return std::nullopt;
     char when[64];
     std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour, minute, second);
-    return ScoreEntry{score, when};
+    return ScoreEntry{*score, when};
 }
 
 } // namespace
@@ -64,15 +86,21 @@ std::string ScoreTable::text() const
 
 std::optional<ScoreTable> ScoreTable::parse(const std::string& text)
 {
-    ScoreTable table;
-    std::istringstream lines(text);
+    Parsed parsed = read(text);
+    return parsed.badLines == 0 ? std::optional<ScoreTable>(std::move(parsed.table)) : std::nullopt;
+}
+
+ScoreTable::Parsed ScoreTable::read(const std::string& text)
+{
+    Parsed parsed;
+    std::istringstream lines(text.rfind(byteOrderMark, 0) == 0 ? text.substr(byteOrderMark.size()) : text);
     for (std::string line; std::getline(lines, line);) {
         if (blankOrComment(line))
             continue;
-        const std::optional<ScoreEntry> entry = parseEntry(line);
-        if (!entry)
-            return std::nullopt;
-        table.insert(*entry);
+        if (const std::optional<ScoreEntry> entry = parseEntry(line))
+            parsed.table.insert(*entry);
+        else
+            ++parsed.badLines;
     }
-    return table;
+    return parsed;
 }

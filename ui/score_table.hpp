@@ -24,14 +24,25 @@ public:
     // Returns the entry's rank (0 is best), or -1 when it did not make the table.
     int insert(const ScoreEntry& entry);
 
+    // What a text held: the best ten of its entries, and how many lines were not entries.
+    struct Parsed;
+
     // The text kept on disk: a comment line, then one "score date time" line per entry.
     std::string text() const;
-    // Reads text() back (blank and '#' lines are skipped, more than ten entries are cut to the best ten).
-    // Nothing when a line is not an entry: the caller treats the file as damaged.
+    // Reads text() back, and tables edited by hand: a byte-order mark, blank lines and '#' comments
+    // (whole lines, or after an entry) are skipped, more than ten entries are cut to the best ten. A
+    // line that is not an entry (a score too large to hold among them) is left out and counted.
+    static Parsed read(const std::string& text);
+    // The same, but nothing when a line is not an entry.
     static std::optional<ScoreTable> parse(const std::string& text);
 
     const std::vector<ScoreEntry>& entries() const { return entries_; }
 
 private:
     std::vector<ScoreEntry> entries_;
+};
+
+struct ScoreTable::Parsed {
+    ScoreTable table;
+    std::size_t badLines = 0;
 };

@@ -2,6 +2,8 @@
 // the folder beside the executable; the first that holds it wins, and none is reported once.
 
 #include "platform/data_locator.hpp"
+#include "tests/support/deep_folder.hpp"
+#include "tests/support/scratch_dir.hpp"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +99,20 @@ TEST_F(DataPlaces, APlaceNamedTwiceIsLookedInOnce)
 {
     const DataLocator same(installed(), moved() / "bin" / "quarvel", installed() / ".");
     EXPECT_EQ(same.places().size(), 2u);
+}
+
+// Every absolute name under such a folder is too long to open: the data is still found right there.
+TEST(DataInALongPath, AWorkingDirectoryLongerThanPathMaxHoldsItsDataWithoutAWord)
+{
+    const ScratchDir scratch(true);
+    const DeepFolder deep;
+    fs::create_directories("QUARVEL/Shader");
+    const DataLocator here = DataLocator::forThisProcess();
+    EXPECT_TRUE(here.find() == here.places().front());
+    std::ostringstream errors;
+    EXPECT_TRUE(here.enter(errors));
+    EXPECT_EQ(errors.str(), "");
+    EXPECT_TRUE(fs::exists("QUARVEL/Shader")) << "still where the data is";
 }
 
 } // namespace

@@ -62,4 +62,35 @@ TEST(ScoreTableTest, AnythingButEntriesIsDamage)
         EXPECT_FALSE(ScoreTable::parse(text)) << text;
 }
 
+// Tables edited by hand: what an editor adds is skipped, a bad line costs only itself.
+TEST(ScoreTableTest, HandEditsKeepTheGoodLinesAndCountTheOthers)
+{
+    const struct {
+        const char* text;
+        std::vector<long long> scores;
+        std::size_t badLines;
+    } cases[] = {
+        {"\xEF\xBB\xBF# Quarvel high scores\n700 2026-12-08 06:00:00\n", {700}, 0},
+        {"700 2026-12-08 06:00:00 # my best\n600 2026-12-08 06:00:00#no space\n", {700, 600}, 0},
+        {"700 2026-12-08 06:00:00\r\n  # indented comment\r\n\r\n", {700}, 0},
+        {"700 2026-12-08 06:00:00\nnot a score\n500 2026-12-08 06:00:00\n", {700, 500}, 1},
+        {"99999999999999999999 2026-12-08 06:00:00\n300 2026-12-08 06:00:00\n", {300}, 1},
+        {"9223372036854775807 2026-12-08 06:00:00\n", {9223372036854775807LL}, 0},
+        {"+5 2026-12-08 06:00:00\n700 2026-12-08\n", {}, 2},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF"
+         "700 2026-12-08 06:00:00\n",
+         {},
+         1}, // only the first mark is an editor's
+    };
+    for (const auto& c : cases) {
+        const ScoreTable::Parsed parsed = ScoreTable::read(c.text);
+        std::vector<long long> scores;
+        for (const ScoreEntry& e : parsed.table.entries())
+            scores.push_back(e.score);
+        EXPECT_EQ(scores, c.scores) << c.text;
+        EXPECT_EQ(parsed.badLines, c.badLines) << c.text;
+        EXPECT_EQ(ScoreTable::parse(c.text).has_value(), c.badLines == 0) << c.text;
+    }
+}
+
 } // namespace
