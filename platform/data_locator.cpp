@@ -15,12 +15,21 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* dataTree = "QUARVEL";
+constexpr const char* shaderFolder = "QUARVEL/Shader"; // the first files the game reads
 
 fs::path thisExecutable()
 {
     std::error_code error;
     fs::path executable = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::path() : executable;
+}
+
+// Empty when the system cannot say.
+fs::path currentDirectory()
+{
+    std::error_code error;
+    fs::path here = fs::current_path(error);
+    return error ? fs::path() : here;
 }
 
 } // namespace
@@ -57,13 +66,17 @@ void DataLocator::add(const fs::path& place)
 bool DataLocator::holdsData(const fs::path& folder)
 {
     std::error_code error;
-    return fs::is_directory(folder / dataTree, error);
+    return fs::is_directory(folder / shaderFolder, error);
 }
 
+// The place that is the working directory now is looked at through relative names: its absolute name
+// may be too long for the system to follow (longer than PATH_MAX), while the game reads everything
+// relative to it.
 std::optional<fs::path> DataLocator::find() const
 {
+    const fs::path here = currentDirectory();
     for (const fs::path& place : places_)
-        if (holdsData(place))
+        if (holdsData(place == here ? fs::path(".") : place))
             return place;
     return std::nullopt;
 }
@@ -72,12 +85,14 @@ bool DataLocator::enter(std::ostream& errors) const
 {
     const std::optional<fs::path> found = find();
     if (!found) {
-        errors << "Quarvel: no game data (the \"" << dataTree << "\" folder) found in";
+        errors << "Quarvel: no game data (a \"" << dataTree << "\" folder with the shaders) found in";
         for (std::size_t i = 0; i < places_.size(); ++i)
             errors << (i == 0 ? " " : ", ") << places_[i].string();
         errors << std::endl;
         return false;
     }
+    if (*found == currentDirectory())
+        return true;
     std::error_code error;
     fs::current_path(*found, error);
     if (error) {
