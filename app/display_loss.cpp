@@ -31,6 +31,11 @@ DisplayLoss::DisplayLoss(std::function<void()> words)
     previous_ = XSetIOErrorHandler(displayLost);
 }
 
+void DisplayLoss::setLastWords(std::function<void()> words)
+{
+    lastWords = std::move(words);
+}
+
 DisplayLoss::~DisplayLoss()
 {
     XSetIOErrorHandler(previous_);

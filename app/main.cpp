@@ -108,6 +108,7 @@ int main(int argc, char** argv)
         std::cout << "Failed to init glfw" << std::endl;
         pauseAndExit(-1);
     }
+    DisplayLoss displayLoss; // from the window's first moment: a killed one ends the game with a note
     GLFWwindow* window = openWindow(settings);
     if (window == nullptr) {
         glfwTerminate();
@@ -128,7 +129,7 @@ int main(int argc, char** argv)
     Game game(playfield, spawnArea);
     game.soundWatch.output = &sounds;
     glfwSetWindowUserPointer(window, &game);
-    const DisplayLoss displayLoss([&game] { game.recordQuit(); });
+    displayLoss.setLastWords([&game] { game.recordQuit(); });
     FrameLoop frameLoop(window, game, options.fit);
     return 0;
 }

@@ -34,13 +34,10 @@ constexpr int shownScore = 700 + 61 * 4; // what the HUD shows: points plus four
 void reportTable()
 {
     std::string error;
-    const std::string path = (UserDirs::data() / "scores").string();
-    const std::optional<std::string> text = RegularFile::read(path, 1 << 20, error);
-    const std::optional<ScoreTable> table = text ? ScoreTable::parse(*text) : std::nullopt;
-    std::cerr << "table: " << (table ? table->entries().size() : 0) << " entries";
-    if (table && !table->entries().empty())
-        std::cerr << ", first " << table->entries().front().score;
-    std::cerr << std::endl;
+    const auto text = RegularFile::read((UserDirs::data() / "scores").string(), 1 << 20, error);
+    const std::optional<ScoreTable> table = ScoreTable::parse(text.value_or(""));
+    std::cerr << "table: " << (table ? table->entries().size() : 0) << " entries, first "
+              << (table && !table->entries().empty() ? table->entries().front().score : 0) << std::endl;
     std::filesystem::remove_all(UserDirs::data());
 }
 
