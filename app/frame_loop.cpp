@@ -3,20 +3,20 @@
 #include "app/app_state.hpp"
 #include "app/input.hpp"
 #include "game/game.hpp"
+#include "platform/process_signals.hpp"
 #include "render/model.hpp"
 #include "render/render_state.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <cstring>
 #include <iostream>
 
 FrameLoop::FrameLoop(GLFWwindow* window, Game& game, bool fitToWindow)
     : FrameLoop(window, game, StepByStep{}, fitToWindow)
 {
-    while (frameClock.running && !glfwWindowShouldClose(window))
-        runFrame();
-    finish();
+    run();
 }
 
 FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindow) : window(window), game(game)
@@ -32,6 +32,16 @@ FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindo
     if (fitToWindow)
         fit = std::make_unique<WindowFit>(viewportWidth, viewportHeight);
     frameClock.start(glfwGetTime());
+}
+
+void FrameLoop::run()
+{
+    while (!finished && frameClock.running && !glfwWindowShouldClose(window) && !ProcessSignals::quitRequested())
+        runFrame();
+    if (ProcessSignals::quitRequested())
+        std::cerr << "Quarvel: " << strsignal(ProcessSignals::quitSignal()) << ": the game ends as if closed."
+                  << std::endl;
+    finish();
 }
 
 void FrameLoop::finish()

@@ -18,14 +18,17 @@ public:
     // fitToWindow the picture is drawn off screen and shown scaled to the window (--fit).
     FrameLoop(GLFWwindow* window, Game& game, bool fitToWindow = false);
 
-    // Prepares everything as above but runs no frame: the caller drives runFrame() and finish()
-    // (benchmarks measure frames this way).
+    // Prepares everything as above but runs no frame: the caller drives runFrame() and finish(), or
+    // run() (benchmarks measure frames this way).
     struct StepByStep {};
     FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindow = false);
 
     FrameLoop(const FrameLoop&) = delete;
     FrameLoop& operator=(const FrameLoop&) = delete;
 
+    // Frames until Escape is held, the window's close flag is raised or a quit signal arrived (a
+    // shutdown, a logout, Ctrl-C: they end the game as the close button does), then finish().
+    void run();
     // One frame: time step, events, held keys, rules, shadow pass, visible pass, swap. Does nothing
     // once finish has run.
     void runFrame();

@@ -1,20 +1,22 @@
 // Quarvel: parses the command line, opens the window and runs the game.
 
+#include "app/display_loss.hpp"
 #include "app/frame_loop.hpp"
 #include "app/launch_options.hpp"
 #include "app/launch_settings.hpp"
 #include "audio/sound_board.hpp"
+#include "audio/sound_device.hpp"
 #include "creatures/spawn_area.hpp"
 #include "field/playfield.hpp"
 #include "game/game.hpp"
 #include "platform/data_locator.hpp"
 #include "platform/console_pause.hpp"
+#include "platform/process_signals.hpp"
 #include "app/model_check_step.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
-#include <csignal>
 #include <fcntl.h>
 #include <iostream>
 #include <unistd.h>
@@ -67,9 +69,9 @@ GLFWwindow* openWindow(const LaunchSettings& settings)
 int main(int argc, char** argv)
 {
     openClosedStandardDescriptors();
-    // A reader that leaves the pipe must not end the game: the failed write leaves std::cout bad,
-    // which silences the traces from then on, and play goes on.
-    std::signal(SIGPIPE, SIG_IGN);
+    // A failed write of the traces leaves std::cout bad, which silences them from then on, and play
+    // goes on.
+    ProcessSignals::ignoreWriteFailures();
     LaunchOptions options;
     const std::vector<const char*> numbers = options.take(argc, argv);
     const DataLocator data = DataLocator::forThisProcess();
@@ -89,15 +91,24 @@ int main(int argc, char** argv)
         std::cerr << error << std::endl;
         pauseAndExit(1);
     }
-    data.enter(std::cerr); // every file is read relative to the data folder from here on
+    // Every file is read relative to the data folder from here on. Without one, no window or sound
+    // device opens just to fail at the first shader, and the exit status is a missing shader's.
+    if (!data.enter(std::cerr))
+        pauseAndExit(-1);
 
-    // Helper processes are forks: they must start while this process still has one thread.
+    // While this process still has one thread: the quit signals' handlers, the sound backends (chosen
+    // through the environment) and the model checks' helper processes (forks).
+    ProcessSignals::catchQuitRequests();
+    SoundDevice::chooseBackends();
     checkModelFiles();
+    if (ProcessSignals::quitRequested())
+        return 0;
     glfwSetErrorCallback(reportGlfwError);
     if (!glfwInit()) {
         std::cout << "Failed to init glfw" << std::endl;
         pauseAndExit(-1);
     }
+    DisplayLoss displayLoss; // from the window's first moment: a killed one ends the game with a note
     GLFWwindow* window = openWindow(settings);
     if (window == nullptr) {
         glfwTerminate();
@@ -118,6 +129,7 @@ int main(int argc, char** argv)
     Game game(playfield, spawnArea);
     game.soundWatch.output = &sounds;
     glfwSetWindowUserPointer(window, &game);
+    displayLoss.setLastWords([&game] { game.recordQuit(); });
     FrameLoop frameLoop(window, game, options.fit);
     return 0;
 }

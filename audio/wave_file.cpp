@@ -1,8 +1,8 @@
 #include "audio/wave_file.hpp"
 
+#include "platform/regular_file.hpp"
+
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -90,11 +90,9 @@ WaveRead parseWave(const std::vector<uint8_t>& bytes)
 
 WaveRead readWaveFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return failure("cannot open the file");
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return failure("cannot read the file");
-    return parseWave(bytes);
+    std::string error;
+    const std::optional<std::string> bytes = RegularFile::read(path, maxWaveFileBytes, error);
+    if (!bytes)
+        return failure(error);
+    return parseWave(std::vector<uint8_t>(bytes->begin(), bytes->end()));
 }

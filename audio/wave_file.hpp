@@ -1,6 +1,7 @@
 #pragma once
 // Reads the game's sound files: RIFF/WAVE with 16-bit PCM samples, mono or stereo.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,5 +21,10 @@ struct WaveRead {
 // Decodes a whole file image. Anything else than 16-bit PCM with one or two channels, a truncated
 // chunk or an empty data chunk gives an error instead of samples.
 WaveRead parseWave(const std::vector<uint8_t>& bytes);
-// Reads and decodes a file; an unreadable file gives an error.
+// Bytes of the largest sound file read: over three minutes of 44.1 kHz stereo, far more than a sound
+// effect or an ambience loop needs.
+constexpr std::size_t maxWaveFileBytes = 32u << 20;
+
+// Reads and decodes a file. A missing or unreadable file, anything but a regular file (a folder, a
+// named pipe, a device) and a file larger than maxWaveFileBytes give an error, at once.
 WaveRead readWaveFile(const std::string& path);

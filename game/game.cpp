@@ -154,8 +154,7 @@ void Game::addSpawners()
 
 void Game::cleanup()
 {
-    if (screens)
-        screens->quitting(Hud::displayedScore(score, elapsed), elapsed);
+    recordQuit();
     screens.reset(); // its GL objects go while the context lives
     if (currentProgram == basicProgram.get())
         currentProgram = nullptr;
@@ -163,6 +162,12 @@ void Game::cleanup()
     basicProgram.reset();
     forgetPrograms();
     releaseGraphics();
+}
+
+void Game::recordQuit()
+{
+    if (screens)
+        screens->quitting(Hud::displayedScore(score, elapsed), elapsed);
 }
 
 // Set-up handed these out; none may outlive the programs they point to.

@@ -54,6 +54,9 @@ public:
     // stones of the playfield, creatures, smash effect, tree model). The game cannot draw or play
     // afterwards; calling it again changes nothing.
     void cleanup();
+    // The program ends (clean-up, or the display lost): a game that is not over enters the high scores
+    // when it qualifies. Touches no GL; only the first call of a game counts.
+    void recordQuit();
     // Enter after game over: a fresh field, chest, stone, creatures, spawners, score and cameras in the
     // same window; programs, fonts and display switches stay.
     void startNewGame();

@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* dataTree = "QUARVEL";
+constexpr const char* shaderFolder = "QUARVEL/Shader"; // the first files the game reads
 
 fs::path thisExecutable()
 {
@@ -59,7 +60,7 @@ void DataLocator::add(const fs::path& place)
 bool DataLocator::holdsData(const fs::path& folder)
 {
     std::error_code error;
-    return fs::is_directory(WorkingDirectory::reach(folder) / dataTree, error);
+    return fs::is_directory(WorkingDirectory::reach(folder) / shaderFolder, error);
 }
 
 std::optional<fs::path> DataLocator::find() const
@@ -74,7 +75,7 @@ bool DataLocator::enter(std::ostream& errors) const
 {
     const std::optional<fs::path> found = find();
     if (!found) {
-        errors << "Quarvel: no game data (the \"" << dataTree << "\" folder) found in";
+        errors << "Quarvel: no game data (a \"" << dataTree << "\" folder with the shaders) found in";
         for (std::size_t i = 0; i < places_.size(); ++i)
             errors << (i == 0 ? " " : ", ") << places_[i].string();
         errors << std::endl;

@@ -25,11 +25,11 @@ public:
 
     // Makes the first place that holds the data the working directory, so every file is read there
     // under its usual relative name. When no place holds it, writes one line naming the places to
-    // `errors`, stays where it is and returns false: the loaders then report each missing file.
+    // `errors`, stays where it is and returns false: there is nothing the game could start with.
     bool enter(std::ostream& errors) const;
 
-    // A folder holds the data when it has the "QUARVEL" tree; files missing inside it are the
-    // loaders' to report.
+    // A folder holds the data when it has the "QUARVEL" tree with its shader folder, the first files
+    // the game reads; files missing inside it are the loaders' to report.
     static bool holdsData(const std::filesystem::path& folder);
 
 private:

@@ -1,9 +1,13 @@
 // Sound files are read whole at start-up; damaged ones are refused with a reason instead of played.
 
 #include "audio/wave_file.hpp"
+#include "tests/support/scratch_dir.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -75,6 +79,47 @@ TEST(WaveFile, DamagedFilesGiveAReasonAndNoSamples)
         EXPECT_FALSE(read.error.empty());
     }
     EXPECT_FALSE(readWaveFile("/nonexistent/quarvel.wav").wave);
+}
+
+// Whatever lies under a sound's name, reading it returns at once: a sound or one reason.
+TEST(WaveFile, OnlyRegularFilesOfASoundsSizeAreRead)
+{
+    namespace fs = std::filesystem;
+    ScratchDir dir;
+    const std::vector<uint8_t> good = wave({5, 6, 7});
+    std::ofstream(dir.file("good.wav"), std::ios::binary).write(reinterpret_cast<const char*>(good.data()),
+                                                               static_cast<std::streamsize>(good.size()));
+    fs::create_directory(dir.file("folder.wav"));
+    ASSERT_EQ(mkfifo(dir.file("pipe.wav").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir.file("zero.wav"));
+    fs::create_symlink(dir.file("good.wav"), dir.file("link.wav"));
+    fs::create_symlink(dir.file("gone.wav"), dir.file("dangling.wav"));
+    fs::copy_file(dir.file("good.wav"), dir.file("huge.wav"));
+    fs::resize_file(dir.file("huge.wav"), maxWaveFileBytes + 1); // sparse: costs no disk
+
+    const struct {
+        const char* name;
+        const char* error; // empty: the three samples are read
+    } cases[] = {
+        {"good.wav", ""},
+        {"link.wav", ""},
+        {"folder.wav", "not a regular file"},
+        {"pipe.wav", "not a regular file"},
+        {"zero.wav", "not a regular file"},
+        {"huge.wav", "larger than"},
+        {"dangling.wav", "No such file"},
+        {"missing.wav", "No such file"},
+    };
+    for (const auto& c : cases) {
+        const WaveRead read = readWaveFile(dir.file(c.name));
+        if (*c.error == '\0') {
+            ASSERT_TRUE(read.wave) << c.name << ": " << read.error;
+            EXPECT_EQ(read.wave->samples, (std::vector<int16_t>{5, 6, 7})) << c.name;
+        } else {
+            EXPECT_FALSE(read.wave) << c.name;
+            EXPECT_NE(read.error.find(c.error), std::string::npos) << c.name << ": " << read.error;
+        }
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -69,6 +70,43 @@ TEST_F(DataPlaces, AFolderWithoutTheDataTreeDoesNotCount)
     std::ofstream(work() / "digital-7.ttf") << "font";
     giveData(installed());
     EXPECT_EQ(locator().find(), installed());
+}
+
+TEST_F(DataPlaces, ADataTreeWithoutItsShaderFolderDoesNotCount)
+{
+    giveData(installed());
+    // Folders up to the last slash; a name after it is a file (where the shader folder should be).
+    for (const char* made : {"QUARVEL/", "QUARVEL/Ressources/Models/", "QUARVEL/Shader"}) {
+        fs::remove_all(work() / "QUARVEL");
+        fs::create_directories((work() / made).parent_path());
+        std::ofstream(work() / made) << "not a folder";
+        EXPECT_EQ(locator().find(), installed()) << made;
+    }
+}
+
+// Deeper than PATH_MAX: the absolute name cannot be followed, relative names still work.
+TEST_F(DataPlaces, AWorkingDirectoryLongerThanPathMaxIsFoundAndStaysTheWorkingDirectory)
+{
+    const fs::path before = fs::current_path();
+    fs::current_path(work());
+    const std::string step(200, 'd');
+    for (int depth = 0; depth < 25; ++depth) {
+        fs::create_directory(step);
+        fs::current_path(step);
+    }
+    const fs::path deep = fs::current_path();
+    ASSERT_GT(deep.string().size(), std::size_t(PATH_MAX));
+    fs::create_directories("QUARVEL/Shader");
+
+    const DataLocator here = DataLocator::forThisProcess();
+    std::ostringstream errors;
+    EXPECT_EQ(here.find(), deep);
+    EXPECT_TRUE(here.enter(errors)) << errors.str();
+    EXPECT_EQ(errors.str(), "");
+    EXPECT_TRUE(fs::is_directory("QUARVEL/Shader"));
+    fs::current_path(before);
+    // The tree is too deep for an absolute remove; rm walks it from folder to folder.
+    EXPECT_EQ(std::system(("rm -rf " + work().string() + "/" + step).c_str()), 0);
 }
 
 TEST_F(DataPlaces, EnteringMovesIntoTheDataSoRelativeNamesWork)

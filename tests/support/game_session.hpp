@@ -52,6 +52,8 @@ public:
     bool running();
 
     const std::string& display() const { return display_; }
+    // The game's process id, to send it signals.
+    pid_t pid() const { return game_; }
     // The game's XDG_DATA_HOME: a fresh folder of this session, so its scores are its own.
     const std::string& dataHome() const { return dataHome_; }
 
