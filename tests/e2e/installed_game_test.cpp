@@ -2,7 +2,7 @@
 // started from / (far from its data). It finds its data, compiles its eight shaders, loads every
 // file and quits with status 0; the desktop entry and the metainfo pass their validators.
 
-#include "tests/support/game_session.hpp"
+#include "tests/e2e/game_test.hpp"
 #include "tests/support/run_program.hpp"
 
 #include <gtest/gtest.h>
@@ -46,17 +46,11 @@ std::string toolPath(const std::string& name)
     return name;
 }
 
-// Starts the game from /, lets it load and play for a moment, and ends it with Escape.
-void expectPlaysFromRoot(const fs::path& program)
+// Plays the game started from / for a moment and ends it with Escape.
+void expectPlaysFromRoot(GameTestSession& game)
 {
-    ASSERT_TRUE(fs::exists(program)) << program;
-    GameSession game({.workingDirectory = "/", .program = program.string()});
-    ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
-    for (int i = 0; i < 600 && occurrences(game.output(), "Your shader is fine") < 8; ++i)
-        sleepSeconds(0.1);
-    sleepSeconds(1.0);
-    game.key("Escape");
-    EXPECT_EQ(game.waitForExit(), 0) << game.errors();
+    ASSERT_TRUE(game.waitUntilPlaying()) << game.output() << game.errors();
+    EXPECT_EQ(game.quit(), 0) << game.errors();
     const std::string out = game.output();
     EXPECT_EQ(out.rfind("vec4(-100.000000, 0.000000, 200.000000, 1.000000)", 0), 0u) << out.substr(0, 300);
     EXPECT_NE(out.find("GUT"), std::string::npos);
@@ -67,7 +61,7 @@ void expectPlaysFromRoot(const fs::path& program)
 }
 
 // One install per test process, into a private prefix.
-class InstalledGame : public ::testing::Test {
+class InstalledGame : public GameTest {
 protected:
     static void SetUpTestSuite()
     {
@@ -109,7 +103,8 @@ TEST_F(InstalledGame, DesktopEntryAndMetainfoPassTheirValidators)
 
 TEST_F(InstalledGame, StartsFromRootAndFindsEveryFile)
 {
-    expectPlaysFromRoot(installed("bin/quarvel"));
+    ASSERT_TRUE(fs::exists(installed("bin/quarvel")));
+    expectPlaysFromRoot(start({.workingDirectory = "/", .program = installed("bin/quarvel").string()}));
 }
 
 TEST_F(InstalledGame, HelpNamesTheInstalledDataAsUsed)
@@ -119,7 +114,9 @@ TEST_F(InstalledGame, HelpNamesTheInstalledDataAsUsed)
     EXPECT_NE(r.out.find(installed("share/quarvel").string() + "   (used)"), std::string::npos) << r.out;
 }
 
-TEST(DebianPackage, ListsTheInstalledFilesAndItsUnpackedGameStartsFromRoot)
+class DebianPackage : public GameTest {};
+
+TEST_F(DebianPackage, ListsTheInstalledFilesAndItsUnpackedGameStartsFromRoot)
 {
     TempFolder work;
     const ProgramResult pack = runProgram(QUARVEL_CPACK, {"-G", "DEB", "-B", work.path()}, buildDir, {}, 300);
@@ -144,7 +141,9 @@ TEST(DebianPackage, ListsTheInstalledFilesAndItsUnpackedGameStartsFromRoot)
     const fs::path unpacked = work.path() / "root";
     const ProgramResult extract = run(toolPath("dpkg-deb"), {"-x", deb, unpacked});
     ASSERT_EQ(extract.status, 0) << extract.err;
-    expectPlaysFromRoot(unpacked / "usr" / "bin" / "quarvel");
+    const fs::path program = unpacked / "usr" / "bin" / "quarvel";
+    ASSERT_TRUE(fs::exists(program));
+    expectPlaysFromRoot(start({.workingDirectory = "/", .program = program.string()}));
 }
 
 } // namespace
