@@ -37,9 +37,10 @@ bool pausePanelOver(const ScreenImage& playing, const ScreenImage& screen);
 // The help text's last line (black) at the bottom left, where the picture of the play had little black.
 bool helpTextOver(const ScreenImage& playing, const ScreenImage& screen);
 
-// How many landing tests the falling stone made in the output: one every 100 units of fall, each ending
-// with a line break of its own, so a clock of the game's own time (2.68 s per test at 37.3 units per
-// second) that a slow machine cannot stretch as it does the wall clock. Counts lines that hold nothing
-// but traces without a line break of their own, so it holds until the first stone lands or a creature
-// climbs.
+// How many landing tests the falling stone wrote in the output: a clock of the game's own time, which a
+// slow machine cannot stretch as it does the wall clock. The stone tests as its pivot passes each multiple
+// of 100 units (every 2.68 s at 37.3 units per second) and ends each test with a line break of its own;
+// a test that leaves the pivot less than a unit above the multiple is made again in the next frame, so
+// n passages write n to 2n line breaks. Counts the lines that hold nothing but traces without a line break
+// of their own, so it holds until the first stone lands or a creature climbs.
 int landingTests(const std::string& output);

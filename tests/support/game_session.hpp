@@ -60,9 +60,12 @@ public:
     bool running();
 
     const std::string& display() const { return display_; }
-    // The game's XDG folders: fresh ones of this session, so its scores and verdicts are its own.
+    // The game's process id, to send it signals.
+    pid_t pid() const { return game_; }
+    // The game's XDG folders: fresh ones of this session, so its scores, verdicts and settings are its own.
     std::string dataHome() const { return userDirs_.data(); }
     std::string cacheHome() const { return userDirs_.cache(); }
+    std::string configHome() const { return userDirs_.config(); }
 
 private:
     int xdotool(const std::string& arguments) const;

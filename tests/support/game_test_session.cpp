@@ -20,16 +20,19 @@ double secondsSince(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Where the first answer to R ("1" or "0" and a line break) after from ends, npos when there is none.
-// Creature and spawn traces end their lines with numbers too, so a digit counts only after something
-// that cannot be part of a number.
+const ScreenRegion scoreLabel{0, 20, 260, 60};        // "SCORE: ..." at the top left
+const ScreenRegion lifepointsLabel{774, 20, 250, 60}; // "LIFEPOINTS: 5" at the top right
+const ScreenRegion sceneArea{0, 100, 1024, 700};
+
+} // namespace
+
 std::size_t endOfAnswerToR(const std::string& output, std::size_t from)
 {
     std::size_t first = std::string::npos;
     for (const char* answer : {"1\n", "0\n"})
         for (std::size_t at = output.find(answer, from); at != std::string::npos && at < first;
              at = output.find(answer, at + 1)) {
-            const char before = at == from ? '\n' : output[at - 1];
+            const char before = at == 0 ? '\n' : output[at - 1];
             if (!std::isdigit(static_cast<unsigned char>(before)) && before != '.' && before != '|' && before != '-') {
                 first = at;
                 break;
@@ -37,12 +40,6 @@ std::size_t endOfAnswerToR(const std::string& output, std::size_t from)
         }
     return first == std::string::npos ? first : first + 2;
 }
-
-const ScreenRegion scoreLabel{0, 20, 260, 60};        // "SCORE: ..." at the top left
-const ScreenRegion lifepointsLabel{774, 20, 250, 60}; // "LIFEPOINTS: 5" at the top right
-const ScreenRegion sceneArea{0, 100, 1024, 700};
-
-} // namespace
 
 bool shadersCompiled(const std::string& output)
 {

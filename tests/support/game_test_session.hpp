@@ -25,7 +25,8 @@ public:
     bool holdUntil(const std::string& key, const std::string& text, double limit = 30.0);
     // Waits until the whole output passes the check.
     bool waitForOutputWhere(const OutputCheck& check, double limit = 30.0) const;
-    // Waits until the game has drawn a frame after every key sent so far (it answers a key sent now).
+    // Waits until the game answers a key sent now: it has handled every key sent before, and the frame
+    // that handled them is on screen.
     bool waitForLaterFrame(double limit = 30.0);
 
     // Takes screenshots until one passes the check, or time runs out; returns the last one, so that the
@@ -50,3 +51,7 @@ private:
 
 // The game's eight shaders compiled.
 bool shadersCompiled(const std::string& output);
+// Where the first answer to R ("1" or "0" and a line break) after from ends in the output, npos when
+// there is none. Spawn and creature traces end their lines with numbers too, so a digit counts only after
+// something that cannot be part of a number.
+std::size_t endOfAnswerToR(const std::string& output, std::size_t from);
