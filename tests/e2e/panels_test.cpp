@@ -41,7 +41,7 @@ TEST_F(PanelsTest, FiveBeetlesEndTheGameAndEnterPlaysAgain)
     const ScreenImage start = game().sceneOnScreen("start");
     // Rings of beetles walk to the chest; P is read once per frame, so it is held until a ring comes.
     ASSERT_TRUE(game().holdUntil("p", "Spawning on ", 60.0));
-    ASSERT_TRUE(game().waitForOutput("GAME OVERRRRRR\n", 90.0)) << game().errors();
+    ASSERT_TRUE(game().waitForOutputWhilePlaying("GAME OVERRRRRR\n", 0)) << game().errors();
     const auto overShows = [&](const ScreenImage& s) {
         return brightness(s, gameOverBox) < 0.6 * brightness(start, gameOverBox) &&
                s.darkPixels(scoreCorner, 20) > start.darkPixels(scoreCorner, 20);
@@ -74,7 +74,7 @@ TEST_F(PanelsTest, FiveBeetlesEndTheGameAndEnterPlaysAgain)
 
     // The spawners start afresh: the first beetle comes after 10 s of the new game's time, told by the
     // new stone's landing tests (3 passages take 8.0 s, the 4th comes at 10.6 s).
-    ASSERT_TRUE(game().waitForOutput("Spawning on ", 60.0, before));
+    ASSERT_TRUE(game().waitForOutputWhilePlaying("Spawning on ", before));
     const std::string newGame = game().output().substr(before);
     const int beforeBeetle = landingTests(newGame.substr(0, newGame.find("Spawning on ")));
     EXPECT_GE(beforeBeetle, 3) << newGame;

@@ -183,18 +183,16 @@ TEST_F(PlayTest, ABeetleAndThenASquirrelArriveOnTheirOwn)
     // The spawners count the game's time, which a busy machine slows against the wall clock, so the
     // falling stone's landing tests tell the time: 3 passages (8.0 s) before the beetle due at 10 s, the
     // 4th at 10.6 s; 5 (13.4 s) before the squirrel due at 14 s, the 6th at 16.0 s.
-    ASSERT_TRUE(game().waitForOutput("Spawning on ", 60.0));
+    ASSERT_TRUE(game().waitForOutputWhilePlaying("Spawning on ", 0));
     const std::string out = game().output();
     const std::size_t beetle = out.find("Spawning on ");
     const int beforeBeetle = landingTests(out.substr(0, beetle));
     EXPECT_GE(beforeBeetle, 3) << out;
     EXPECT_LE(beforeBeetle, 2 * 3) << out;
     EXPECT_EQ(out.find("Animator initialised"), std::string::npos); // the squirrel comes later
-    ASSERT_TRUE(game().waitForOutputWhere(
-        [](const std::string& text) {
-            return occurrences(text, "Spawning on ") >= 2 && text.find("Animator initialised") != std::string::npos;
-        },
-        60.0));
+    ASSERT_TRUE(game().waitForOutputWhilePlaying([](const std::string& text) {
+        return occurrences(text, "Spawning on ") >= 2 && text.find("Animator initialised") != std::string::npos;
+    }));
     const std::string later = game().output();
     const int beforeSquirrel = landingTests(later.substr(0, later.find("Spawning on ", beetle + 1)));
     EXPECT_GE(beforeSquirrel, 5) << later;

@@ -13,6 +13,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr double pollPause = 0.02;    // seconds between two looks at the output
+constexpr double shotPause = 0.05;    // seconds between two screenshots, left to the game
 constexpr double firstPatience = 5.0; // seconds a first key press is given before it is repeated
 
 double secondsSince(Clock::time_point start)
@@ -104,6 +105,30 @@ bool GameTestSession::waitForOutputWhere(const OutputCheck& check, double limit)
     return check(output());
 }
 
+bool GameTestSession::waitForOutputWhilePlaying(const OutputCheck& check, double limit) const
+{
+    constexpr double stalled = 60.0; // seconds without new output
+    const auto start = Clock::now();
+    auto grown = start;
+    std::size_t size = outputSize();
+    while (!check(output())) {
+        if (outputSize() != size) {
+            size = outputSize();
+            grown = Clock::now();
+        }
+        if (secondsSince(grown) > stalled || secondsSince(start) > limit)
+            return check(output());
+        sleepSeconds(pollPause);
+    }
+    return true;
+}
+
+bool GameTestSession::waitForOutputWhilePlaying(const std::string& text, std::size_t from, double limit) const
+{
+    return waitForOutputWhilePlaying(
+        [&](const std::string& out) { return out.find(text, from) != std::string::npos; }, limit);
+}
+
 bool GameTestSession::waitForLaterFrame(double limit)
 {
     const std::size_t from = outputSize();
@@ -116,8 +141,10 @@ ScreenImage GameTestSession::screenWhen(const std::string& name, const ScreenChe
 {
     const auto start = Clock::now();
     ScreenImage shot = screen(name);
-    while (!(!shot.empty() && check(shot)) && secondsSince(start) < limit)
+    while (!(!shot.empty() && check(shot)) && secondsSince(start) < limit) {
+        sleepSeconds(shotPause);
         shot = screen(name);
+    }
     return shot;
 }
 

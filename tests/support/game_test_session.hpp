@@ -25,6 +25,11 @@ public:
     bool holdUntil(const std::string& key, const std::string& text, double limit = 30.0);
     // Waits until the whole output passes the check.
     bool waitForOutputWhere(const OutputCheck& check, double limit = 30.0) const;
+    // The same for what takes game time, which a busy machine stretches without bound: waits as long as
+    // the game plays on (the falling stone alone writes a line break every 2.68 s of game time), and gives
+    // up once the output has not grown for a minute, or after the limit.
+    bool waitForOutputWhilePlaying(const OutputCheck& check, double limit = 400.0) const;
+    bool waitForOutputWhilePlaying(const std::string& text, std::size_t from, double limit = 400.0) const;
     // Waits until the game answers a key sent now: it has handled every key sent before, and the frame
     // that handled them is on screen.
     bool waitForLaterFrame(double limit = 30.0);
