@@ -9,6 +9,11 @@
 # Random play then fills the rest of the time.
 set -u
 seconds=$1 logs=$2 program=$3 replays=${4:-0} plain_program=${5:-} heap_probe=${6:-}
+# Started on its own (not from scripts/soak), the games still keep out of the player's folders.
+for kind in DATA CACHE CONFIG STATE; do
+  variable=XDG_${kind}_HOME
+  [ -n "${!variable:-}" ] || export "$variable=$logs/home/${kind,,}"
+done
 repo=$PWD
 failures=0 game=0
 RANDOM=4242

@@ -1,4 +1,4 @@
-// The command line and the start-up failures, checked on the real binary.
+// The command line and the start-up failures before a window, checked on the real binary without a display.
 
 #include "app/launch_settings.hpp"
 #include "tests/support/run_program.hpp"
@@ -115,23 +115,6 @@ TEST(CommandLine, SingleArgumentIsIgnoredAndTrailingCharactersAccepted)
     EXPECT_EQ(r.status, 255); // parsed, then no display
     EXPECT_NE(r.out.find("You are executing '" + gameBinary() + "'\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.err.find("ERROR"), std::string::npos);
-}
-
-TEST(CommandLine, ZeroWidthFailsAtWindowCreation)
-{
-    const ProgramResult r = runProgram(gameBinary(), {"0", "800"}, sourceDir());
-    EXPECT_EQ(r.status, 255);
-    EXPECT_NE(r.out.find("Failed to open window\n"), std::string::npos) << r.out;
-}
-
-TEST(CommandLine, NegativeAndHugeSizesFailAtWindowCreation)
-{
-    for (const auto& size : {std::vector<std::string>{"-640", "-480"}, std::vector<std::string>{"100000", "800"},
-                             std::vector<std::string>{"1024", "2147483647", "0"}}) {
-        const ProgramResult r = runProgram(gameBinary(), size, sourceDir());
-        EXPECT_EQ(r.status, 255) << size[0] << " " << size[1];
-        EXPECT_NE(r.out.find("Failed to open window\n"), std::string::npos) << r.out;
-    }
 }
 
 } // namespace

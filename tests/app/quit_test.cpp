@@ -56,9 +56,16 @@ struct MinuteIntoPlay {
     FrameLoop loop;
 };
 
+// The traces do not matter in these children.
+void silenceTraces()
+{
+    if (std::freopen("/dev/null", "w", stdout) == nullptr)
+        std::_Exit(3);
+}
+
 void quitBySignal(int signal)
 {
-    std::freopen("/dev/null", "w", stdout); // the traces do not matter here
+    silenceTraces();
     MinuteIntoPlay play;
     ProcessSignals::catchQuitRequests();
     std::raise(signal);
@@ -71,7 +78,7 @@ void quitBySignal(int signal)
 // resource (here the window's GL drawable); the next event poll finds the connection gone.
 void loseTheDisplay()
 {
-    std::freopen("/dev/null", "w", stdout);
+    silenceTraces();
     MinuteIntoPlay play;
     const DisplayLoss loss([&play] {
         play.game.recordQuit();

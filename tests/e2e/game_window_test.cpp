@@ -1,25 +1,25 @@
 // The real game in a window: it starts, shows its window and ends cleanly.
 
-#include "tests/support/game_session.hpp"
+#include "tests/e2e/game_test.hpp"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(GameWindow, EscapeEndsTheGameWithStatusZero)
+class GameWindow : public GameTest {};
+
+TEST_F(GameWindow, EscapeEndsTheGameWithStatusZero)
 {
-    GameSession game;
-    ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
-    sleepSeconds(0.5);
+    GameTestSession& game = start();
+    ASSERT_TRUE(game.waitUntilPlaying()) << game.output() << game.errors();
     game.key("Escape");
     EXPECT_EQ(game.waitForExit(), 0) << game.errors();
 }
 
-TEST(GameWindow, ClosingTheWindowEndsTheGameWithStatusZero)
+TEST_F(GameWindow, ClosingTheWindowEndsTheGameWithStatusZero)
 {
-    GameSession game;
-    ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
-    sleepSeconds(0.5);
+    GameTestSession& game = start();
+    ASSERT_TRUE(game.waitUntilPlaying()) << game.output() << game.errors();
     game.closeWindow();
     EXPECT_EQ(game.waitForExit(), 0) << game.errors();
 }

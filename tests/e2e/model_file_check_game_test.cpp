@@ -2,13 +2,12 @@
 // the game plays on.
 
 #include "tests/assets/damaged_models.hpp"
-#include "tests/support/game_session.hpp"
+#include "tests/e2e/game_test.hpp"
 #include "tests/support/run_program.hpp"
 #include "tests/support/scratch_dir.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -19,7 +18,9 @@ namespace fs = std::filesystem;
 // The real game on a copy of its data where the stone and beetle-marker model's material file crashes
 // the importer and the squirrel's model overflows its stack: both are reported once on standard error,
 // every model of those files fails as an import does, and the game plays on.
-TEST(ModelFileCheckGame, ModelsThatCrashTheImporterAreLeftOutAndPlayGoesOn)
+class ModelFileCheckGame : public GameTest {};
+
+TEST_F(ModelFileCheckGame, ModelsThatCrashTheImporterAreLeftOutAndPlayGoesOn)
 {
     ScratchDir data;
     fs::copy(sourceDir() + "/QUARVEL", data.path() / "QUARVEL", fs::copy_options::recursive);
@@ -30,18 +31,15 @@ TEST(ModelFileCheckGame, ModelsThatCrashTheImporterAreLeftOutAndPlayGoesOn)
     const std::string material((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     writeText((stones / "quad.mtl").string(), "map_Kd burger.png\n" + material);
     writeText((data.path() / "QUARVEL/Ressources/Models/bakedsq.dae").string(), selfInstancingDae);
-    setenv("XDG_CACHE_HOME", data.file("cache").c_str(), 1);
 
-    GameSession game({.workingDirectory = data.path().string()});
-    ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
-    game.hold("p", 0.1); // a mass spawn of beetles, each with the quad marker
-    EXPECT_TRUE(game.waitForOutput("Spawning on ", 30.0));
+    GameTestSession& game = start({.workingDirectory = data.path().string()});
+    ASSERT_TRUE(game.waitUntilPlaying()) << game.output() << game.errors();
+    EXPECT_TRUE(game.holdUntil("p", "Spawning on ", 30.0)); // a mass spawn of beetles, each with the quad marker
     EXPECT_TRUE(game.waitForOutput("ERROR::ASSIMP:: the importer crashed on \"QUARVEL/Ressources/Stones/quad.obj\"",
                                    30.0))
         << game.output().substr(0, 2000);
-    game.hold("space", 2.0);
-    game.key("Escape");
-    EXPECT_EQ(game.waitForExit(), 0) << game.errors();
+    EXPECT_TRUE(game.holdUntil("space", "HAHA", 30.0));
+    EXPECT_EQ(game.quit(), 0) << game.errors();
 
     const std::string errors = game.errors();
     EXPECT_EQ(occurrences(errors, "Model file check: the importer crashed on \"QUARVEL/Ressources/Stones/quad.obj\""), 1)
@@ -49,8 +47,7 @@ TEST(ModelFileCheckGame, ModelsThatCrashTheImporterAreLeftOutAndPlayGoesOn)
     EXPECT_EQ(occurrences(errors, "Model file check: the importer crashed on \"QUARVEL/Ressources/Models/bakedsq.dae\""),
               1)
         << errors;
-    EXPECT_TRUE(fs::exists(data.path() / "cache/quarvel/model-check"));
-    unsetenv("XDG_CACHE_HOME");
+    EXPECT_TRUE(fs::exists(game.cacheHome() + "/quarvel/model-check"));
 }
 
 } // namespace

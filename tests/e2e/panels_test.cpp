@@ -1,130 +1,86 @@
 // The pause and game-over panels in the real window, playing again with Enter, and the score it keeps.
 
-#include "tests/support/game_session.hpp"
-#include "tests/support/screen_image.hpp"
+#include "tests/e2e/game_test.hpp"
 #include "tests/support/temp_file.hpp"
 #include "ui/score_table.hpp"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <filesystem>
-
 namespace {
 
-const ScreenRegion pauseBox{312, 320, 400, 150};    // screen pixels from the top left
-const ScreenRegion gameOverBox{212, 80, 600, 650};
-const ScreenRegion scoreCorner{0, 20, 260, 60};
 const ScreenRegion lifepointsDigit{972, 28, 40, 44}; // the last digit of "LIFEPOINTS: 5"
 
-double brightness(const ScreenImage& image, const ScreenRegion& region)
-{
-    double rgb[3] = {};
-    image.meanColour(region, rgb);
-    return (rgb[0] + rgb[1] + rgb[2]) / 3.0;
-}
-
-class PanelsTest : public ::testing::Test {
+class PanelsTest : public GameTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
-        ASSERT_TRUE(waitUntilResponsive()) << game.output() << game.errors();
+        start();
+        ASSERT_TRUE(game().waitUntilPlaying()) << game().output() << game().errors();
     }
-
-    // Presses R until the game answers with its debug flag (it runs frames), then R again to clear it.
-    bool waitUntilResponsive()
-    {
-        for (int attempt = 0; attempt < 60; ++attempt) {
-            const std::size_t from = game.output().size();
-            game.key("r");
-            if (game.waitForOutput("1\n", 1.0, from)) {
-                game.key("r");
-                return game.waitForOutput("0\n", 10.0, from);
-            }
-        }
-        return false;
-    }
-
-    // One ring of beetles: P held for as few frames as the game needs to see it.
-    bool massSpawnOnce()
-    {
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            const std::size_t from = game.output().size();
-            game.hold("p", 0.02);
-            if (game.waitForOutput("Spawning on ", 1.0, from))
-                return true;
-        }
-        return false;
-    }
-
-    void TearDown() override
-    {
-        if (game.running()) {
-            game.key("Escape");
-            EXPECT_EQ(game.waitForExit(), 0) << game.errors();
-        }
-    }
-
-    ScreenImage shot(const std::string& name)
-    {
-        const std::string path =
-            (std::filesystem::temp_directory_path() / ("quarvel-panels-" + name + ".png")).string();
-        sleepSeconds(0.5); // a few frames after the last input
-        EXPECT_TRUE(game.screenshot(path));
-        return ScreenImage(path);
-    }
-
-    GameSession game;
 };
 
 TEST_F(PanelsTest, OShowsThePausePanelAndTakesItAway)
 {
-    const ScreenImage playing = shot("playing");
-    game.key("o");
-    const ScreenImage paused = shot("paused");
-    game.key("o");
-    const ScreenImage resumed = shot("resumed");
+    const ScreenImage playing = game().sceneOnScreen("playing");
+    game().key("o");
+    const ScreenImage paused =
+        game().screenWhen("paused", [&](const ScreenImage& s) { return pausePanelOver(playing, s); });
+    game().key("o");
+    const auto panelGone = [&](const ScreenImage& s) {
+        return brightness(s, pauseBox) > 0.8 * brightness(playing, pauseBox);
+    };
+    const ScreenImage resumed = game().screenWhen("resumed", panelGone);
     EXPECT_GT(paused.changedShare(playing, pauseBox), 0.3);
     EXPECT_LT(brightness(paused, pauseBox), 0.6 * brightness(playing, pauseBox));
     EXPECT_GT(brightness(resumed, pauseBox), 0.8 * brightness(playing, pauseBox));
-    EXPECT_EQ(game.output().find("GAME OVER"), std::string::npos);
+    EXPECT_EQ(game().output().find("GAME OVER"), std::string::npos);
 }
 
 TEST_F(PanelsTest, FiveBeetlesEndTheGameAndEnterPlaysAgain)
 {
-    using Clock = std::chrono::steady_clock;
-    const ScreenImage start = shot("start");
-    ASSERT_TRUE(massSpawnOnce()); // rings of beetles walk to the chest
-    ASSERT_TRUE(game.waitForOutput("GAME OVERRRRRR\n", 90.0)) << game.errors();
-    const ScreenImage over = shot("over");
+    const ScreenImage start = game().sceneOnScreen("start");
+    // Rings of beetles walk to the chest; P is read once per frame, so it is held until a ring comes.
+    ASSERT_TRUE(game().holdUntil("p", "Spawning on ", 60.0));
+    ASSERT_TRUE(game().waitForOutputWhilePlaying("GAME OVERRRRRR\n", 0)) << game().errors();
+    const auto overShows = [&](const ScreenImage& s) {
+        return brightness(s, gameOverBox) < 0.6 * brightness(start, gameOverBox) &&
+               s.darkPixels(scoreCorner, 20) > start.darkPixels(scoreCorner, 20);
+    };
+    const ScreenImage over = game().screenWhen("over", overShows);
     EXPECT_LT(brightness(over, gameOverBox), 0.6 * brightness(start, gameOverBox));
     EXPECT_GT(over.darkPixels(scoreCorner, 20), start.darkPixels(scoreCorner, 20)); // more digits
 
     const std::optional<ScoreTable> table =
-        ScoreTable::parse(readWholeFile(game.dataHome() + "/quarvel/scores"));
+        ScoreTable::parse(readWholeFile(game().dataHome() + "/quarvel/scores"));
     ASSERT_TRUE(table);
     ASSERT_EQ(table->entries().size(), 1u);
     EXPECT_GT(table->entries()[0].score, 500);
 
-    const std::size_t before = game.output().size();
-    game.key("Return");
-    const auto pressed = Clock::now();
-    ASSERT_TRUE(waitUntilResponsive());
-    const ScreenImage again = shot("again");
+    // The lost game's last frame may write on after "GAME OVERRRRRR"; a key answered in a later frame marks
+    // where the new game's output starts.
+    ASSERT_TRUE(game().waitForLaterFrame());
+    const std::size_t before = game().outputSize();
+    game().key("Return");
+    const auto playsAgain = [&](const ScreenImage& s) {
+        return brightness(s, gameOverBox) > 0.8 * brightness(start, gameOverBox) &&
+               s.darkPixels(scoreCorner, 20) <= start.darkPixels(scoreCorner, 20) * 5 / 4 &&
+               s.changedShare(start, lifepointsDigit) < over.changedShare(start, lifepointsDigit) / 2;
+    };
+    const ScreenImage again = game().screenWhen("again", playsAgain);
     EXPECT_GT(brightness(again, gameOverBox), 0.8 * brightness(start, gameOverBox));
     EXPECT_LE(again.darkPixels(scoreCorner, 20), start.darkPixels(scoreCorner, 20) * 5 / 4); // near 0
     // 5 again (the falling stone may pass behind the digit, so compare with the 0 of game over)
     EXPECT_LT(again.changedShare(start, lifepointsDigit), over.changedShare(start, lifepointsDigit) / 2);
 
-    game.keyDown("space"); // the new stone falls and lands
-    EXPECT_TRUE(game.waitForOutput("HAHA", 30.0, before));
-    game.keyUp("space");
-    ASSERT_TRUE(game.waitForOutput("Spawning on ", 40.0, before));
-    const double firstBeetle = std::chrono::duration<double>(Clock::now() - pressed).count();
-    EXPECT_GT(firstBeetle, 8.0);
-    EXPECT_LT(firstBeetle, 20.0);
-    EXPECT_EQ(game.output().find("GAME OVER", before), std::string::npos);
+    // The spawners start afresh: the first beetle comes after 10 s of the new game's time, told by the
+    // new stone's landing tests (3 passages take 8.0 s, the 4th comes at 10.6 s).
+    ASSERT_TRUE(game().waitForOutputWhilePlaying("Spawning on ", before));
+    const std::string newGame = game().output().substr(before);
+    const int beforeBeetle = landingTests(newGame.substr(0, newGame.find("Spawning on ")));
+    EXPECT_GE(beforeBeetle, 3) << newGame;
+    EXPECT_LE(beforeBeetle, 2 * 3) << newGame;
+    EXPECT_TRUE(game().holdUntil("space", "HAHA", 30.0)); // the new stone falls and lands
+    EXPECT_EQ(game().output().find("GAME OVER", before), std::string::npos);
 }
 
 } // namespace

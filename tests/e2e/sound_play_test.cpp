@@ -1,7 +1,7 @@
 // The real game heard through OpenAL's wave-file backend: a stone dropped with Space lands with a burst of
 // sound over the ambience, M silences the next landing, and without any device the game plays on silently.
 
-#include "tests/support/game_session.hpp"
+#include "tests/e2e/game_test.hpp"
 #include "tests/support/run_program.hpp"
 #include "tests/support/temp_file.hpp"
 
@@ -36,6 +36,7 @@ public:
         return fileSize > dataStart_ ? (fileSize - dataStart_) / frameBytes() : 0;
     }
     std::size_t frames() const { return frameAt(bytes_.size()); }
+    double bytesPerSecond() const { return double(rate_) * double(frameBytes()); }
 
     // Root mean square over the frames [from, to), all channels.
     double rms(std::size_t from, std::size_t to) const
@@ -108,22 +109,7 @@ private:
     bool isFloat_ = false;
 };
 
-// Presses R until the game answers with its debug flag, then once more to clear it.
-bool waitUntilResponsive(GameSession& game)
-{
-    for (int attempt = 0; attempt < 60; ++attempt) {
-        const std::size_t from = game.output().size();
-        game.key("r");
-        if (game.waitForOutput("1\n", 1.0, from)) {
-            const std::size_t again = game.output().size();
-            game.key("r");
-            return game.waitForOutput("0\n", 30.0, again);
-        }
-    }
-    return false;
-}
-
-class SoundPlayTest : public ::testing::Test {
+class SoundPlayTest : public GameTest {
 protected:
     void SetUp() override
     {
@@ -132,7 +118,11 @@ protected:
         recording = (scratch / "heard.wav").string();
         std::ofstream(scratch / "alsoft.conf") << "[general]\ndrivers = wave\n[wave]\nfile = " << recording << "\n";
     }
-    void TearDown() override { fs::remove_all(scratch); }
+    void TearDown() override
+    {
+        GameTest::TearDown();
+        fs::remove_all(scratch);
+    }
 
     std::uintmax_t recorded() const
     {
@@ -141,17 +131,34 @@ protected:
         return error ? 0 : size;
     }
 
+    // Waits until the recording holds the given seconds of sound beyond a size it had; returns its size
+    // then (0 when time ran out). The mixer writes at its own pace, which a busy machine slows.
+    std::uintmax_t recordedBeyond(std::uintmax_t size, double seconds)
+    {
+        constexpr double limit = 30.0; // seconds of wall time
+        constexpr double pause = 0.05; // between two looks at the file
+        double bytesPerSecond = 0.0;
+        for (int poll = 0; poll * pause < limit; ++poll) {
+            const std::uintmax_t now = recorded();
+            if (bytesPerSecond == 0.0) {
+                const Recording header(recording);
+                bytesPerSecond = header.valid() ? header.bytesPerSecond() : 0.0;
+            }
+            if (bytesPerSecond > 0.0 && double(now) >= double(size) + seconds * bytesPerSecond)
+                return now;
+            sleepSeconds(pause);
+        }
+        ADD_FAILURE() << "the recording did not grow by " << seconds << " s";
+        return 0;
+    }
+
     // Holds Space until the stone lands, then lets the thud ring out; returns the recording's size
     // before and after.
-    std::pair<std::uintmax_t, std::uintmax_t> dropStone(GameSession& game)
+    std::pair<std::uintmax_t, std::uintmax_t> dropStone(GameTestSession& game)
     {
         const std::uintmax_t before = recorded();
-        const std::size_t from = game.output().size();
-        game.keyDown("space");
-        EXPECT_TRUE(game.waitForOutput("HAHA", 30.0, from)) << "the stone did not land";
-        game.keyUp("space");
-        sleepSeconds(0.8);
-        return {before, recorded()};
+        EXPECT_TRUE(game.holdUntil("space", "HAHA", 30.0)) << "the stone did not land";
+        return {before, recordedBeyond(recorded(), 0.8)};
     }
 
     fs::path scratch;
@@ -162,18 +169,16 @@ TEST_F(SoundPlayTest, ALandingIsHeardOverTheForestAndMSilencesTheNext)
 {
     setenv("ALSOFT_CONF", (scratch / "alsoft.conf").c_str(), 1);
     unsetenv("ALSOFT_DRIVERS");
-    GameSession game;
-    ASSERT_TRUE(game.waitForWindow()) << game.errors();
-    ASSERT_TRUE(waitUntilResponsive(game)) << game.errors();
-    sleepSeconds(1.0); // a second of forest to compare with
+    GameTestSession& game = start();
+    ASSERT_TRUE(game.waitUntilPlaying()) << game.errors();
+    ASSERT_GT(recordedBeyond(recorded(), 1.0), 0u); // a second of forest to compare with
 
     const auto [quietEnd, firstLanding] = dropStone(game);
     game.key("m");
-    ASSERT_TRUE(waitUntilResponsive(game)) << "the keys after M were handled, so M was too";
-    sleepSeconds(0.3); // the mixer's next updates take the new gain
+    ASSERT_TRUE(game.waitForLaterFrame()) << "the keys after M were handled, so M was too";
+    recordedBeyond(recorded(), 0.3); // the mixer's next updates take the new gain
     const auto [mutedStart, secondLanding] = dropStone(game);
-    game.key("Escape");
-    ASSERT_EQ(game.waitForExit(), 0) << game.errors();
+    ASSERT_EQ(game.quit(), 0) << game.errors();
     EXPECT_EQ(game.errors().find("without sound"), std::string::npos) << game.errors();
 
     const Recording heard(recording);
@@ -194,14 +199,11 @@ TEST_F(SoundPlayTest, WithoutAnyDeviceTheGamePlaysAndSaysSoOnce)
 {
     unsetenv("ALSOFT_CONF");
     setenv("ALSOFT_DRIVERS", "none-such", 1);
-    GameSession game;
-    ASSERT_TRUE(game.waitForWindow()) << game.errors();
-    ASSERT_TRUE(waitUntilResponsive(game)) << game.errors();
+    GameTestSession& game = start();
+    ASSERT_TRUE(game.waitUntilPlaying()) << game.errors();
     game.key("m"); // muting nothing is harmless
-    const auto landed = dropStone(game);
-    (void)landed;
-    game.key("Escape");
-    EXPECT_EQ(game.waitForExit(), 0);
+    EXPECT_TRUE(game.holdUntil("space", "HAHA", 30.0)) << "the stone did not land";
+    EXPECT_EQ(game.quit(), 0);
     EXPECT_EQ(occurrences(game.errors(), "Quarvel plays without sound"), 1) << game.errors();
     EXPECT_EQ(game.errors().find("ALSA"), std::string::npos) << game.errors();
 }

@@ -1,10 +1,9 @@
 // Stones that fall again when the stone under them is taken away: support, cascade, landing again.
 
-#include "field/french_fries.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
-#include "tests/field/fake_food.hpp"
 #include "tests/field/grid_check.hpp"
+#include "tests/field/stone_steps.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +13,6 @@
 namespace {
 
 constexpr std::size_t gridTextLength = 10 * (15 * 16 + 2);
-
-std::string removeTrace(Playfield& field, int x, int level, int z)
-{
-    testing::internal::CaptureStdout();
-    field.removeStone(x, level, z);
-    return testing::internal::GetCapturedStdout();
-}
 
 TEST(ReleasedStones, PileFallsTopFirstAndLandsAgainInItsFormerOrder)
 {
@@ -128,27 +120,6 @@ TEST(ReleasedStones, ObjectWithoutGridCellsAboveARemovedStoneStays)
     EXPECT_EQ(removeTrace(field, 7, 0, 2), "");
     EXPECT_EQ(field.at(7, 2, 1), &marker);
     EXPECT_TRUE(field.fallingStones.empty());
-}
-
-TEST(ReleasedStones, ReleaseStartsFromThePivotEvenAboveTheGrid)
-{
-    Playfield field;
-    std::vector<glm::ivec3> column;
-    for (int level = 0; level <= 8; ++level)
-        column.push_back({4, 4, level});
-    placeFood(field, column);
-    auto fries = std::make_shared<vosk::scene::FrenchFries>();
-    StoneController controller(field, fries, {400, 1100, 400});
-    testing::internal::CaptureStdout();
-    controller.fall(2.8043f); // lowest cell at level 9 on the pile, pivot at level 10
-    testing::internal::GetCapturedStdout();
-    ASSERT_EQ(fries->gridCells, (std::vector<glm::ivec3>{{4, 4, 9}}));
-
-    removeTrace(field, 4, 0, 4);
-    ASSERT_EQ(field.fallingStones.size(), 1u);
-    EXPECT_EQ(field.fallingStones[0]->cells[0], glm::vec3(400, 1000, 400));
-    EXPECT_EQ(field.fallingStones[0]->cells[3], glm::vec3(400, 900, 400));
-    EXPECT_FALSE(fries->pivotCell.has_value());
 }
 
 TEST(ReleasedStones, ClearingEveryLandedStoneSkipsSecondListings)

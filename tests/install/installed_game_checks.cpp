@@ -1,6 +1,6 @@
 #include "tests/install/installed_game_checks.hpp"
 
-#include "tests/support/game_session.hpp"
+#include "tests/support/game_test_session.hpp"
 #include "tests/support/temp_file.hpp"
 
 #include <gtest/gtest.h>
@@ -23,13 +23,9 @@ std::string toolPath(const std::string& name)
 void expectPlaysFromRoot(const fs::path& program)
 {
     ASSERT_TRUE(fs::exists(program)) << program;
-    GameSession game({.workingDirectory = "/", .program = program.string()});
-    ASSERT_TRUE(game.waitForWindow()) << game.output() << game.errors();
-    for (int i = 0; i < 600 && occurrences(game.output(), "Your shader is fine") < 8; ++i)
-        sleepSeconds(0.1);
-    sleepSeconds(1.0);
-    game.key("Escape");
-    EXPECT_EQ(game.waitForExit(), 0) << game.errors();
+    GameTestSession game({.workingDirectory = "/", .program = program.string()});
+    ASSERT_TRUE(game.waitUntilPlaying()) << game.output() << game.errors();
+    EXPECT_EQ(game.quit(), 0) << game.errors();
     const std::string out = game.output();
     EXPECT_EQ(out.rfind("vec4(-100.000000, 0.000000, 200.000000, 1.000000)", 0), 0u) << out.substr(0, 300);
     EXPECT_NE(out.find("GUT"), std::string::npos);

@@ -4,6 +4,7 @@
 #include "tests/support/temp_file.hpp"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <chrono>
 #include <csignal>
@@ -40,6 +41,38 @@ Clock::time_point after(double seconds)
     return Clock::now() + std::chrono::milliseconds(static_cast<long>(seconds * 1000));
 }
 
+// One colour channel of X pixels: where its bits sit and how many values it has.
+struct ChannelBits {
+    explicit ChannelBits(unsigned long mask)
+    {
+        while (mask != 0 && (mask & 1) == 0) {
+            mask >>= 1;
+            ++shift;
+        }
+        largest = mask == 0 ? 1 : mask;
+    }
+    std::uint8_t of(unsigned long pixel) const
+    {
+        return static_cast<std::uint8_t>(((pixel >> shift) & largest) * 255 / largest);
+    }
+
+    int shift = 0;
+    unsigned long largest = 1;
+};
+
+std::vector<std::uint8_t> rgbOf(XImage& image)
+{
+    const ChannelBits red(image.red_mask), green(image.green_mask), blue(image.blue_mask);
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(3 * static_cast<std::size_t>(image.width) * image.height);
+    for (int row = 0; row < image.height; ++row)
+        for (int column = 0; column < image.width; ++column) {
+            const unsigned long pixel = XGetPixel(&image, column, row);
+            rgb.insert(rgb.end(), {red.of(pixel), green.of(pixel), blue.of(pixel)});
+        }
+    return rgb;
+}
+
 } // namespace
 
 void sleepSeconds(double seconds)
@@ -55,10 +88,6 @@ GameSession::GameSession(const Options& options)
     arguments_ = options.arguments;
     outputMode_ = options.output;
     workingDirectory_ = options.workingDirectory.empty() ? sourceDir() : options.workingDirectory;
-    char dataHome[] = "/tmp/quarvel-data-XXXXXX";
-    if (mkdtemp(dataHome) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    dataHome_ = dataHome;
     startDisplay();
     startGame(arguments_, workingDirectory_);
 }
@@ -75,8 +104,6 @@ GameSession::~GameSession()
     }
     std::remove(outPath_.c_str());
     std::remove(errPath_.c_str());
-    std::error_code ignored;
-    std::filesystem::remove_all(dataHome_, ignored);
 }
 
 void GameSession::startDisplay()
@@ -91,8 +118,10 @@ void GameSession::startDisplay()
         dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
         const std::string fd = std::to_string(fds[1]);
+        // -noreset: the server would reset whenever its last client (an xdotool call) leaves, and refuse
+        // the game's connection while it does.
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen_.c_str(), "-nolisten", "tcp",
-               static_cast<char*>(nullptr));
+               "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -131,7 +160,7 @@ void GameSession::startGame(const std::vector<std::string>& arguments, const std
             break;
         }
         setenv("DISPLAY", display_.c_str(), 1);
-        setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
+        userDirs_.exportToEnvironment();
         if (chdir(workingDirectory.c_str()) != 0)
             _exit(126);
         const std::string& program = program_;
@@ -198,8 +227,8 @@ bool GameSession::waitForWindow(double timeoutSeconds)
             commandOutput("DISPLAY=" + display_ + " xdotool search --pid " + std::to_string(game_) + " 2>/dev/null");
         if (!ids.empty()) {
             window_ = ids.substr(0, ids.find('\n'));
-            xdotool("windowfocus " + window_);
-            return true;
+            if (focusWindow())
+                return true;
         }
         sleepSeconds(0.2);
     }
@@ -223,6 +252,13 @@ std::string GameSession::output() const
     return readWholeFile(outPath_);
 }
 
+std::size_t GameSession::outputSize() const
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(outPath_, error);
+    return error ? 0 : static_cast<std::size_t>(size);
+}
+
 std::string GameSession::errors() const
 {
     return readWholeFile(errPath_);
@@ -231,6 +267,15 @@ std::string GameSession::errors() const
 int GameSession::xdotool(const std::string& arguments) const
 {
     return std::system(("DISPLAY=" + display_ + " xdotool " + arguments + " >/dev/null 2>&1").c_str());
+}
+
+// Keys typed while another window (or none) has the focus are lost, so the focus is checked, not assumed.
+bool GameSession::focusWindow() const
+{
+    if (xdotool("windowfocus " + window_) != 0)
+        return false;
+    const std::string focused = commandOutput("DISPLAY=" + display_ + " xdotool getwindowfocus 2>/dev/null");
+    return focused.substr(0, focused.find('\n')) == window_;
 }
 
 void GameSession::key(const std::string& name)
@@ -260,9 +305,22 @@ void GameSession::mouseMove(int dx, int dy)
     xdotool("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy));
 }
 
-bool GameSession::screenshot(const std::string& path) const
+ScreenImage GameSession::grabScreen() const
 {
-    return std::system(("DISPLAY=" + display_ + " import -window root " + path + " 2>/dev/null").c_str()) == 0;
+    Display* x = XOpenDisplay(display_.c_str());
+    if (x == nullptr)
+        return {};
+    const Window root = DefaultRootWindow(x);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(x, root, &attributes);
+    XImage* image = XGetImage(x, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    ScreenImage screen;
+    if (image != nullptr) {
+        screen = ScreenImage(image->width, image->height, rgbOf(*image));
+        XDestroyImage(image);
+    }
+    XCloseDisplay(x);
+    return screen;
 }
 
 void GameSession::closeWindow()

@@ -1,6 +1,9 @@
 #pragma once
 // The real game in a private Xvfb display, driven with xdotool like a player would.
 
+#include "tests/support/scratch_user_dirs.hpp"
+#include "tests/support/screen_image.hpp"
+
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -30,21 +33,26 @@ public:
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
 
-    // Waits until the game's window exists and focuses it. False when the game ended or time ran out.
+    // Waits until the game's window exists and holds the keyboard focus (a window not yet mapped refuses
+    // it). False when the game ended or time ran out.
     bool waitForWindow(double timeoutSeconds = 90.0);
     // Waits until standard output contains the text (counting from the given offset).
     bool waitForOutput(const std::string& text, double timeoutSeconds = 60.0, std::size_t from = 0) const;
     std::string output() const;
+    std::size_t outputSize() const;
     std::string errors() const;
 
     // xdotool key names: Left, space, x, F1, Escape ...
     void key(const std::string& name);
     void keyDown(const std::string& name);
     void keyUp(const std::string& name);
+    // The game reads held keys once per frame, and a frame may outlast any fixed time: hold a key until
+    // the game shows it saw it (GameTestSession::holdUntil) instead.
+    [[deprecated("hold a key until the game shows it saw it: GameTestSession::holdUntil")]]
     void hold(const std::string& name, double seconds);
     void mouseMove(int dx, int dy);
-    // Saves the whole screen as PNG.
-    bool screenshot(const std::string& path) const;
+    // The whole screen as it is now, read straight from the display (empty when that failed).
+    ScreenImage grabScreen() const;
     // Asks the window to close as its close button does.
     void closeWindow();
     // Exit status once the game has ended, -1 on a signal, -2 when it did not end in time.
@@ -54,11 +62,14 @@ public:
     const std::string& display() const { return display_; }
     // The game's process id, to send it signals.
     pid_t pid() const { return game_; }
-    // The game's XDG_DATA_HOME: a fresh folder of this session, so its scores are its own.
-    const std::string& dataHome() const { return dataHome_; }
+    // The game's XDG folders: fresh ones of this session, so its scores, verdicts and settings are its own.
+    std::string dataHome() const { return userDirs_.data(); }
+    std::string cacheHome() const { return userDirs_.cache(); }
+    std::string configHome() const { return userDirs_.config(); }
 
 private:
     int xdotool(const std::string& arguments) const;
+    bool focusWindow() const;
     void startDisplay();
     void startGame(const std::vector<std::string>& arguments, const std::string& workingDirectory);
     void readPipeThenLeave(int reader);
@@ -75,7 +86,7 @@ private:
     std::string window_;
     std::string outPath_;
     std::string errPath_;
-    std::string dataHome_;
+    ScratchUserDirs userDirs_;
 };
 
 // Sleeps for the given seconds.

@@ -1,9 +1,14 @@
 #include "tests/support/screen_image.hpp"
 
 #include <stb_image.h>
+// Static: test programs that write images themselves hold their own copy.
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
 
 #include <cstdlib>
 #include <set>
+#include <utility>
 
 ScreenImage::ScreenImage(const std::string& path)
 {
@@ -15,6 +20,16 @@ ScreenImage::ScreenImage(const std::string& path)
     }
     pixels_.assign(data, data + 3 * width_ * height_);
     stbi_image_free(data);
+}
+
+ScreenImage::ScreenImage(int width, int height, std::vector<std::uint8_t> rgb)
+    : width_(width), height_(height), pixels_(std::move(rgb))
+{
+}
+
+bool ScreenImage::save(const std::string& path) const
+{
+    return !empty() && stbi_write_png(path.c_str(), width_, height_, 3, pixels_.data(), 3 * width_) != 0;
 }
 
 int ScreenImage::colourCount(const ScreenRegion& r) const

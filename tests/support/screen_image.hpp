@@ -16,6 +16,12 @@ class ScreenImage {
 public:
     // Reads a PNG; an unreadable file gives an empty image.
     explicit ScreenImage(const std::string& path);
+    // Pixels as rows of 8-bit RGB from the top left.
+    ScreenImage(int width, int height, std::vector<std::uint8_t> rgb);
+    ScreenImage() = default;
+
+    // Writes the image as PNG; false when that failed.
+    bool save(const std::string& path) const;
 
     bool empty() const { return pixels_.empty(); }
     int width() const { return width_; }

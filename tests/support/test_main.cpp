@@ -1,9 +1,6 @@
-// Test entry: GoogleTest with the shared GL window environment.
+// Test entry for GL tests: GoogleTest with the shared GL window environment.
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 void installGlEnvironment();
 
@@ -12,13 +9,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     // Death tests re-run the binary instead of forking a process that shares the GL connection.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    // Games that end in a test keep their scores here, never in the tester's own table.
-    char dataHome[] = "/tmp/quarvel-test-data-XXXXXX";
-    if (mkdtemp(dataHome) != nullptr)
-        setenv("XDG_DATA_HOME", dataHome, 1);
     installGlEnvironment();
-    const int status = RUN_ALL_TESTS();
-    std::error_code ignored;
-    std::filesystem::remove_all(dataHome, ignored);
-    return status;
+    return RUN_ALL_TESTS();
 }
