@@ -31,29 +31,19 @@ constexpr float beetleDelaySpread = 4.0f;
 
 const std::string shaderFolder = "QUARVEL/Shader/";
 
-std::unique_ptr<ShaderProgram> program(const char* vertexFile, const char* fragmentFile)
+// Standard output carries the compiler reports of the game's four programs only; the programs that
+// only speed the drawing up report (failures included) on standard error.
+std::unique_ptr<ShaderProgram> program(const char* vertexFile, const char* fragmentFile,
+                                       std::ostream& reports = std::cout)
 {
-    return std::make_unique<ShaderProgram>(shaderFolder + vertexFile, shaderFolder + fragmentFile);
+    return std::make_unique<ShaderProgram>(shaderFolder + vertexFile, shaderFolder + fragmentFile, reports);
 }
 
 std::unique_ptr<StaticMeshProgram> withoutBones(ShaderProgram& scene, const char* fragmentFile)
 {
     const std::string vertexFile = shaderFolder + "staticvert.vert";
-    return std::make_unique<StaticMeshProgram>(scene, vertexFile, shaderFolder + fragmentFile);
+    return std::make_unique<StaticMeshProgram>(scene, vertexFile, shaderFolder + fragmentFile, std::cerr);
 }
-
-// Standard output carries the compiler reports of the game's four programs only; the reports of the
-// programs that only speed the drawing up (failures included) go to standard error while it lives.
-class CompilerReportsToErrors {
-public:
-    CompilerReportsToErrors() : previous_(std::cout.rdbuf(std::cerr.rdbuf())) {}
-    ~CompilerReportsToErrors() { std::cout.rdbuf(previous_); }
-    CompilerReportsToErrors(const CompilerReportsToErrors&) = delete;
-    CompilerReportsToErrors& operator=(const CompilerReportsToErrors&) = delete;
-
-private:
-    std::streambuf* previous_;
-};
 
 std::unique_ptr<TextRenderer> font(const char* path)
 {
@@ -107,8 +97,7 @@ void Game::createPrograms()
     fontProgram = program("FontShader.vert", "FontShader.frag");
     particleProgram = program("particle.vert", "particle.frag");
 
-    const CompilerReportsToErrors reports;
-    depthProgram = program("basicvert.vert", "depthonly.frag");
+    depthProgram = program("basicvert.vert", "depthonly.frag", std::cerr);
     basicWithoutBones = withoutBones(*basicProgram, "basicfrag.frag");
     depthWithoutBones = withoutBones(*depthProgram, "depthonly.frag");
 }
