@@ -209,7 +209,7 @@ void Game::logic(float timeStep)
     advanceCreatures(timeStep);
     if (collisionChecker->effect)
         collisionChecker->effect->update(timeStep);
-    if (lifepoints == 0 && screens)
+    if (screen() == ScreenState::Over && screens)
         screens->gameOver(Hud::displayedScore(score, elapsed));
     soundWatch.frameEnds(*this);
 }

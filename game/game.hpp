@@ -8,6 +8,7 @@
 #include "game/sound_watch.hpp"
 #include "game/view_volume.hpp"
 #include "render/model.hpp"
+#include "ui/screen_state.hpp"
 
 #include <glm/glm.hpp>
 
@@ -57,6 +58,14 @@ public:
     // Enter after game over: a fresh field, chest, stone, creatures, spawners, score and cameras in the
     // same window; programs, fonts and display switches stay.
     void startNewGame();
+    // The one answer to "running, paused or over?" for the panels, the sound and Enter. It follows the
+    // paused flag and the lifepoints: over from the moment the last lifepoint is lost, whatever paused says.
+    ScreenState screen() const
+    {
+        if (lifepoints == 0)
+            return ScreenState::Over;
+        return paused ? ScreenState::Paused : ScreenState::Playing;
+    }
 
     std::unique_ptr<Camera> playerCamera;
     std::unique_ptr<Camera> lightCamera;
