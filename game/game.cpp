@@ -64,7 +64,10 @@ Game::Game(Playfield& playfield, SpawnArea& spawnArea)
 {
 }
 
-Game::~Game() = default;
+Game::~Game()
+{
+    playfield.events = nullptr; // the field outlives the game
+}
 
 void Game::setup(GLFWwindow* window)
 {
@@ -76,7 +79,8 @@ void Game::setup(GLFWwindow* window)
     scoreFont = font("digital-7.ttf");
     helpFont = font("Crickx.otf");
     createCameras();
-    collisionChecker = std::make_unique<CollisionChecker>(creatures);
+    playfield.events = &events;
+    createCollisionChecker();
     stoneController = std::make_unique<StoneController>(playfield);
     currentProgram = basicProgram.get();
     glUseProgram(currentProgram->id);
@@ -118,6 +122,12 @@ void Game::createCameras()
     currentCamera = playerCamera.get();
 }
 
+void Game::createCollisionChecker()
+{
+    collisionChecker = std::make_unique<CollisionChecker>(creatures);
+    collisionChecker->events = &events;
+}
+
 void Game::markChestCells()
 {
     for (int x = 6; x <= 8; ++x)
@@ -135,6 +145,7 @@ void Game::addSpawners()
         spawner.nextDelay = first;
         spawner.delayDistribution = std::normal_distribution<float>(mean, spread);
         spawner.enabled = true;
+        spawner.events = &events;
         spawners.push_back(spawner);
     };
     add(true, squirrelFirstDelay, squirrelDelayMean, squirrelDelaySpread);
@@ -194,6 +205,7 @@ void Game::logic(float timeStep)
     if (lifepoints == 0)
         paused = true;
     soundWatch.frameStarts(*this);
+    events.clear();
     if (paused)
         return;
     useCurrentProgram();
@@ -237,8 +249,10 @@ void Game::chargeChestVisit()
 {
     chest->removeLastTreasure();
     lifepoints -= 1;
-    if (lifepoints == 0)
+    if (lifepoints == 0) {
         std::cout << "GAME OVERRRRRR" << '\n';
+        events.add({GameEvent::Kind::GameOver});
+    }
 }
 
 void Game::advanceCreatures(float timeStep)

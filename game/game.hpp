@@ -4,6 +4,7 @@
 #include "game/camera.hpp"
 #include "creatures/animal.hpp"
 #include "creatures/spawner.hpp"
+#include "field/game_events.hpp"
 #include "game/frame_counter.hpp"
 #include "game/sound_watch.hpp"
 #include "game/view_volume.hpp"
@@ -110,6 +111,9 @@ public:
     glm::mat4 view{1.0f};
     glm::mat4 projView{1.0f};
     std::unique_ptr<GameScreens> screens; // pause and game-over panels, high scores; made in set-up
+    // What happened since the rules last began a frame, recorded where it happened. The keys' events
+    // (steering) are read as the rules begin, the rules' own events at their end.
+    GameEvents events;
     SoundWatch soundWatch; // tells the sound layer what happened
 
 private:
@@ -118,6 +122,7 @@ private:
     void createPrograms();
     void createSceneObjects();
     void createCameras();
+    void createCollisionChecker();
     void markChestCells();
     void addSpawners();
     void useCurrentProgram();

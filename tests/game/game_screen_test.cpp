@@ -1,4 +1,4 @@
-// The game's one screen state.
+// The game's one screen state, and the life of its event list over a frame.
 
 #include "tests/game/game_fixture.hpp"
 
@@ -6,6 +6,7 @@
 
 namespace {
 
+using Kind = GameEvent::Kind;
 using GameScreenTest = GameTest;
 
 TEST_F(GameScreenTest, TheScreenFollowsThePausedFlagAndTheLifepoints)
@@ -52,6 +53,23 @@ TEST_F(GameScreenTest, OPausesAndResumesTheLastTheftEndsAndOnlyEnterLeavesTheEnd
         step.act();
         EXPECT_EQ(game->screen(), step.screen) << step.name;
     }
+}
+
+TEST_F(GameScreenTest, TheLastTheftRecordsTheEndAndTheListLastsUntilTheNextRulesBegin)
+{
+    game->lifepoints = 1;
+    addBeetle(700.0f, 700.0f);
+    logic(0.016f);
+    EXPECT_TRUE(game->events.contains(Kind::ChestRobbed));
+    EXPECT_TRUE(game->events.contains(Kind::GameOver));
+
+    testing::internal::CaptureStdout();
+    release(GLFW_KEY_LEFT); // steering after the end still moves the stone
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(game->events.contains(Kind::StoneMoved));
+    EXPECT_TRUE(game->events.contains(Kind::GameOver)) << "kept until the next frame's rules begin";
+    logic(0.016f);
+    EXPECT_TRUE(game->events.all().empty()) << "nothing happens after the end";
 }
 
 } // namespace
