@@ -11,118 +11,67 @@
 #include "tests/creatures/creature_helpers.hpp"
 #include "tests/field/fake_food.hpp"
 
-#include <functional>
-
 namespace {
 
 using Kind = GameEvent::Kind;
-using Kinds = std::vector<Kind>;
 
-Kinds kindsOf(const GameEvents& events)
-{
-    Kinds kinds;
-    for (const GameEvent& event : events.all())
-        kinds.push_back(event.what);
-    return kinds;
-}
-
-class CreatureEventsTest : public testing::Test {
-protected:
-    CreatureEventsTest()
-    {
-        field.events = &events;
-        checker.events = &events;
-    }
-
-    vosk::Spawner spawner(bool squirrels)
-    {
-        vosk::Spawner made(area, creatures, squirrels);
-        made.events = &events;
-        return made;
-    }
-
-    template <class Creature>
-    Animal& add(glm::vec3 at, glm::vec3 target)
-    {
-        std::unique_ptr<Creature> creature;
-        makeCreature(creature, at, target);
-        creatures.push_back(std::move(creature));
-        return *creatures.back();
-    }
-
-    SpawnArea area;
-    Playfield field;
-    CreatureList creatures;
-    CollisionChecker checker{creatures};
-    GameEvents events;
-};
-
-TEST_F(CreatureEventsTest, EachArrivalIsRecordedWithItsKindWhereTheCreatureStands)
+TEST(CreatureEvents, EachArrivalIsRecordedWithItsKindWhereTheCreatureStands)
 {
     struct Case {
-        const char* name;
         bool squirrels;
-        std::function<void(vosk::Spawner&)> act;
+        bool ring; // the mass spawn instead of one creature
         std::size_t arrivals;
         CreatureKind kind;
     };
+    SpawnArea area;
     const Case cases[] = {
-        {"a squirrel", true, [](vosk::Spawner& s) { s.onEvent(); }, 1, CreatureKind::Squirrel},
-        {"a beetle", false, [](vosk::Spawner& s) { s.onEvent(); }, 1, CreatureKind::Beetle},
-        {"a ring of beetles", true, [](vosk::Spawner& s) { s.massSpawn(); }, 106, CreatureKind::Beetle},
-    };
+        {true, false, 1, CreatureKind::Squirrel}, {false, false, 1, CreatureKind::Beetle},
+        {true, true, 106, CreatureKind::Beetle}};
     for (const Case& c : cases) {
-        creatures.clear();
-        events.clear();
-        vosk::Spawner source = spawner(c.squirrels);
-        traceOf([&] { c.act(source); });
-        ASSERT_EQ(events.all().size(), c.arrivals) << c.name;
+        CreatureList creatures;
+        GameEvents events;
+        vosk::Spawner spawner(area, creatures, c.squirrels);
+        spawner.events = &events;
+        traceOf([&] { c.ring ? spawner.massSpawn() : spawner.onEvent(); });
+        ASSERT_EQ(events.all().size(), c.arrivals);
         for (std::size_t i = 0; i < c.arrivals; ++i) {
-            const GameEvent& event = events.all()[i];
-            EXPECT_EQ(event.what, Kind::CreatureArrived) << c.name;
-            EXPECT_EQ(event.creature, c.kind) << c.name;
-            EXPECT_EQ(event.where, creatures[i]->position()) << c.name;
+            EXPECT_EQ(events.all()[i].what, Kind::CreatureArrived);
+            EXPECT_EQ(events.all()[i].creature, c.kind) << c.squirrels << c.ring;
+            EXPECT_EQ(events.all()[i].where, creatures[i]->position());
         }
     }
 }
 
-TEST_F(CreatureEventsTest, ATheftIsRecordedAtTheChestAndEverySmashAtItsBurst)
+TEST(CreatureEvents, ATheftASmashAndGnawingAreRecordedWhereTheyHappen)
 {
-    add<LucanusCervus>({300, 0, 400}, {2000, 0, 400});
-    traceOf([&] { EXPECT_FALSE(checker.chestReached()); });
-    EXPECT_EQ(kindsOf(events), Kinds{}) << "nobody at the chest";
-
-    add<LucanusCervus>({690, 0, 710}, {2000, 0, 710});
-    traceOf([&] { EXPECT_TRUE(checker.chestReached()); });
-    ASSERT_EQ(kindsOf(events), Kinds{Kind::ChestRobbed});
-    EXPECT_EQ(events.all()[0].where, glm::vec3(700, 0, 700));
-
-    events.clear();
-    add<LucanusCervus>({400, 0, 400}, {2000, 0, 400});
-    StoneController stone(field, std::make_shared<FakeFood>(), {300, 0, 400});
-    stone.cells.push_back({400, 0, 400});
-    checker.smash(stone);
-    ASSERT_EQ(kindsOf(events), (Kinds{Kind::CreatureSmashed, Kind::CreatureSmashed}));
-    EXPECT_EQ(events.all()[0].where, glm::vec3(300, 0, 400));
-    EXPECT_EQ(events.all()[1].where, checker.effect->emitter); // the burst that stays
-}
-
-TEST_F(CreatureEventsTest, ASquirrelRecordsEveryFrameItGnawsUnlessItIsCrushed)
-{
-    Animal& squirrel = add<Squirrel>({150, 0, 300}, {2000, 0, 300}); // its probe point lies in cell (2, 3, 0)
-    step(squirrel, field, 0.1f);
-    EXPECT_EQ(kindsOf(events), Kinds{}) << "walking";
-
+    Playfield field;
+    CreatureList creatures;
+    GameEvents events;
+    field.events = &events;
+    CollisionChecker checker(creatures);
+    checker.events = &events;
+    const auto add = [&](auto creature) { creatures.push_back(std::move(creature)); };
+    traceOf([&] {
+        add(std::make_unique<LucanusCervus>(placedAt(690, 0, 710), glm::vec3(2000, 0, 710)));
+        add(std::make_unique<LucanusCervus>(placedAt(400, 0, 400), glm::vec3(2000, 0, 400)));
+        // The squirrel's probe point lies in cell (2, 3, 0).
+        add(std::make_unique<Squirrel>(placedAt(150, 0, 300), glm::vec3(2000, 0, 300)));
+        EXPECT_TRUE(checker.chestReached());
+    });
+    checker.smash(StoneController(field, std::make_shared<FakeFood>(), {400, 0, 400}));
     placeFood(field, {{2, 3, 0}});
+    Animal& squirrel = *creatures.back();
     step(squirrel, field, 0.1f);
+    squirrel.removed = true; // crushed: it leaves play before anyone hears it gnaw
     step(squirrel, field, 0.1f);
-    ASSERT_EQ(kindsOf(events), (Kinds{Kind::SquirrelGnawing, Kind::SquirrelGnawing}));
-    EXPECT_EQ(events.all()[1].where, squirrel.position());
 
-    events.clear();
-    squirrel.removed = true;
-    step(squirrel, field, 0.1f);
-    EXPECT_EQ(kindsOf(events), Kinds{}) << "crushed in this frame";
+    ASSERT_EQ(events.all().size(), 3u);
+    EXPECT_EQ(events.all()[0].what, Kind::ChestRobbed);
+    EXPECT_EQ(events.all()[0].where, glm::vec3(700, 0, 700));
+    EXPECT_EQ(events.all()[1].what, Kind::CreatureSmashed);
+    EXPECT_EQ(events.all()[1].where, checker.effect->emitter);
+    EXPECT_EQ(events.all()[2].what, Kind::SquirrelGnawing);
+    EXPECT_EQ(events.all()[2].where, squirrel.position());
 }
 
 } // namespace
