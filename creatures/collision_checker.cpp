@@ -1,5 +1,6 @@
 #include "creatures/collision_checker.hpp"
 
+#include "field/game_events.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
 
@@ -30,6 +31,8 @@ bool CollisionChecker::chestReached()
         if (columnOf(creature->position()) == chest) {
             creature->removed = true;
             std::cout << "LIFEPOINTS--";
+            const glm::vec3 chestPoint(chest.x * Playfield::cellSize, 0.0f, chest.y * Playfield::cellSize);
+            GameEvents::record(events, {GameEvent::Kind::ChestRobbed, chestPoint});
             return true;
         }
     }
@@ -54,5 +57,6 @@ void CollisionChecker::burstAt(const glm::vec3& point)
     auto burst = std::make_unique<ParticleSystem>(static_cast<int>(point.x), static_cast<int>(point.y),
                                                   static_cast<int>(point.z));
     burst->initBuffers();
+    GameEvents::record(events, {GameEvent::Kind::CreatureSmashed, burst->emitter});
     effect = std::move(burst);
 }

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class GameEvents;
 class StoneController;
 
 class CollisionChecker {
@@ -24,6 +25,7 @@ public:
 
     std::unique_ptr<ParticleSystem> effect; // burst of the latest smash; replacing it frees its GL objects
     CreatureList* creatures;
+    GameEvents* events = nullptr; // where thefts and smashes are recorded; none while nobody listens
 
 private:
     void burstAt(const glm::vec3& point);

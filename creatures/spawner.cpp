@@ -42,6 +42,7 @@ void Spawner::onEvent()
         creatures->push_back(std::make_unique<Squirrel>(placement, chestPoint));
     else
         creatures->push_back(std::make_unique<LucanusCervus>(placement, chestPoint));
+    arrived(spawnsSquirrel ? CreatureKind::Squirrel : CreatureKind::Beetle);
 }
 
 void Spawner::massSpawn()
@@ -70,6 +71,14 @@ void Spawner::addBeetle(const glm::vec3& position, const glm::vec3& target, bool
     if (announced)
         announce(placement);
     creatures->push_back(std::make_unique<LucanusCervus>(placement, target));
+    arrived(CreatureKind::Beetle);
+}
+
+// The creature just added, where it stands (a squirrel's body point lies above its rim point).
+void Spawner::arrived(CreatureKind kind) const
+{
+    const glm::vec3 where = creatures->back()->position();
+    GameEvents::record(events, {.what = GameEvent::Kind::CreatureArrived, .where = where, .creature = kind});
 }
 
 } // namespace vosk

@@ -3,6 +3,7 @@
 
 #include "creatures/animal.hpp"
 #include "creatures/random_event_maker.hpp"
+#include "field/game_events.hpp"
 
 class SpawnArea;
 
@@ -24,10 +25,12 @@ public:
     SpawnArea* area;
     CreatureList* creatures;
     bool spawnsSquirrel;
+    GameEvents* events = nullptr; // where arrivals are recorded; none while nobody listens
 
 private:
     void announce(const glm::mat4& placement) const;
     void addBeetle(const glm::vec3& position, const glm::vec3& target, bool announced);
+    void arrived(CreatureKind kind) const;
 };
 
 } // namespace vosk

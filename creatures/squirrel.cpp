@@ -1,6 +1,7 @@
 #include "creatures/squirrel.hpp"
 
 #include "creatures/creature_shaders.hpp"
+#include "field/game_events.hpp"
 #include "field/playfield.hpp"
 #include "render/shader_program.hpp"
 
@@ -53,6 +54,8 @@ void Squirrel::think(Playfield& field)
     if (gnawStart < 0.0)
         gnawStart = glfwGetTime();
     gnawing = true;
+    if (!removed) // a squirrel crushed in this frame leaves play before anyone hears it
+        GameEvents::record(field.events, {GameEvent::Kind::SquirrelGnawing, position()});
     if (glfwGetTime() - gnawStart > gnawTime) {
         field.removeStone(static_cast<int>(cell.x), static_cast<int>(cell.z), static_cast<int>(cell.y));
         gnawStart = -1.0;

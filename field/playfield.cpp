@@ -1,6 +1,7 @@
 #include "field/playfield.hpp"
 
 #include "field/food.hpp"
+#include "field/game_events.hpp"
 #include "field/stone_controller.hpp"
 
 #include <algorithm>
@@ -77,9 +78,12 @@ void Playfield::releaseStonesAbove(Food& removed)
 void Playfield::update(float dt)
 {
     for (auto i = static_cast<std::ptrdiff_t>(fallingStones.size()) - 1; i >= 0; --i) {
-        fallingStones[i]->fall(dt);
-        if (fallingStones[i]->landed)
-            fallingStones.erase(fallingStones.begin() + i);
+        StoneController& stone = *fallingStones[i];
+        stone.fall(dt);
+        if (!stone.landed)
+            continue;
+        GameEvents::record(events, {GameEvent::Kind::ReleasedStoneLanded, stone.cells.front()});
+        fallingStones.erase(fallingStones.begin() + i);
     }
 }
 

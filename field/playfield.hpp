@@ -10,6 +10,7 @@
 namespace vosk::scene {
 class Food;
 }
+class GameEvents;
 class StoneController;
 
 class Playfield {
@@ -57,4 +58,6 @@ public:
     glm::ivec3 extent{1500, 1500, 1000};  // x extent, z extent, height
     std::vector<std::shared_ptr<vosk::scene::Food>> landedStones;
     std::vector<std::unique_ptr<StoneController>> fallingStones;
+    // Where the stones and the creatures on the field record what happens; none while nobody listens.
+    GameEvents* events = nullptr;
 };

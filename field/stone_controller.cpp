@@ -1,6 +1,7 @@
 #include "field/stone_controller.hpp"
 
 #include "field/food.hpp"
+#include "field/game_events.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_factory.hpp"
 #include "field/stone_shader.hpp"
@@ -91,6 +92,8 @@ void StoneController::update(float dt)
     if (landed)
         *this = StoneController(*playfield);
     fall(dt);
+    if (landed)
+        record(GameEvent::Kind::StoneLanded);
 }
 
 void StoneController::fall(float dt)
@@ -165,6 +168,8 @@ void StoneController::move(int direction, const glm::vec3& cameraPosition)
         cell.x += step.x;
         cell.z += step.y;
     }
+    if (step != glm::vec2(0.0f))
+        record(GameEvent::Kind::StoneMoved);
 }
 
 glm::vec2 StoneController::chooseStep(int direction, const glm::vec3& cameraPosition) const
@@ -210,14 +215,19 @@ void StoneController::rotateAboutZ()
 
 void StoneController::turn(void (Food::*stoneTurn)())
 {
+    const glm::mat4 before = stone->pivotRotation;
     turnOnce(stoneTurn);
-    if (turnGuard || !collides())
-        return;
-    // Three more quarter turns bring the stone back; the pivot keeps any push from the borders.
-    turnGuard = true;
-    for (int i = 0; i < 3; ++i)
-        turnOnce(stoneTurn);
-    turnGuard = false;
+    if (!turnGuard && collides()) {
+        // Three more quarter turns bring the stone back; the pivot keeps any push from the borders.
+        turnGuard = true;
+        for (int i = 0; i < 3; ++i)
+            turnOnce(stoneTurn);
+        turnGuard = false;
+    }
+    // A turn counts whenever the rotation changed, also one that leaves the same cells filled (a bar
+    // turned about its length).
+    if (stone->pivotRotation != before)
+        record(GameEvent::Kind::StoneTurned);
 }
 
 void StoneController::turnOnce(void (Food::*stoneTurn)())
@@ -258,6 +268,15 @@ bool StoneController::collides() const
             return true;
     }
     return false;
+}
+
+// Steering and landing of this stone; a landed stone no longer steers, so keys that still shift its
+// cells tell nothing.
+void StoneController::record(GameEvent::Kind what) const
+{
+    if (what != GameEvent::Kind::StoneLanded && landed)
+        return;
+    GameEvents::record(playfield->events, {what, cells.front(), static_cast<int>(cells.size())});
 }
 
 void StoneController::draw()

@@ -1,6 +1,8 @@
 #pragma once
 // Carries one stone through its fall: sinking, steering, quarter turns, and landing into the grid.
 
+#include "field/game_events.hpp"
+
 #include <glm/glm.hpp>
 
 #include <array>
@@ -78,4 +80,5 @@ private:
     void testLanding();
     glm::vec2 chooseStep(int direction, const glm::vec3& cameraPosition) const;
     bool canShift(glm::vec2 step) const;
+    void record(GameEvent::Kind what) const;
 };

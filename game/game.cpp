@@ -31,29 +31,19 @@ constexpr float beetleDelaySpread = 4.0f;
 
 const std::string shaderFolder = "QUARVEL/Shader/";
 
-std::unique_ptr<ShaderProgram> program(const char* vertexFile, const char* fragmentFile)
+// Standard output carries the compiler reports of the game's four programs only; the programs that
+// only speed the drawing up report (failures included) on standard error.
+std::unique_ptr<ShaderProgram> program(const char* vertexFile, const char* fragmentFile,
+                                       std::ostream& reports = std::cout)
 {
-    return std::make_unique<ShaderProgram>(shaderFolder + vertexFile, shaderFolder + fragmentFile);
+    return std::make_unique<ShaderProgram>(shaderFolder + vertexFile, shaderFolder + fragmentFile, reports);
 }
 
 std::unique_ptr<StaticMeshProgram> withoutBones(ShaderProgram& scene, const char* fragmentFile)
 {
     const std::string vertexFile = shaderFolder + "staticvert.vert";
-    return std::make_unique<StaticMeshProgram>(scene, vertexFile, shaderFolder + fragmentFile);
+    return std::make_unique<StaticMeshProgram>(scene, vertexFile, shaderFolder + fragmentFile, std::cerr);
 }
-
-// Standard output carries the compiler reports of the game's four programs only; the reports of the
-// programs that only speed the drawing up (failures included) go to standard error while it lives.
-class CompilerReportsToErrors {
-public:
-    CompilerReportsToErrors() : previous_(std::cout.rdbuf(std::cerr.rdbuf())) {}
-    ~CompilerReportsToErrors() { std::cout.rdbuf(previous_); }
-    CompilerReportsToErrors(const CompilerReportsToErrors&) = delete;
-    CompilerReportsToErrors& operator=(const CompilerReportsToErrors&) = delete;
-
-private:
-    std::streambuf* previous_;
-};
 
 std::unique_ptr<TextRenderer> font(const char* path)
 {
@@ -74,7 +64,10 @@ Game::Game(Playfield& playfield, SpawnArea& spawnArea)
 {
 }
 
-Game::~Game() = default;
+Game::~Game()
+{
+    playfield.events = nullptr; // the field outlives the game
+}
 
 void Game::setup(GLFWwindow* window)
 {
@@ -86,7 +79,8 @@ void Game::setup(GLFWwindow* window)
     scoreFont = font("digital-7.ttf");
     helpFont = font("Crickx.otf");
     createCameras();
-    collisionChecker = std::make_unique<CollisionChecker>(creatures);
+    playfield.events = &events;
+    createCollisionChecker();
     stoneController = std::make_unique<StoneController>(playfield);
     currentProgram = basicProgram.get();
     glUseProgram(currentProgram->id);
@@ -107,8 +101,7 @@ void Game::createPrograms()
     fontProgram = program("FontShader.vert", "FontShader.frag");
     particleProgram = program("particle.vert", "particle.frag");
 
-    const CompilerReportsToErrors reports;
-    depthProgram = program("basicvert.vert", "depthonly.frag");
+    depthProgram = program("basicvert.vert", "depthonly.frag", std::cerr);
     basicWithoutBones = withoutBones(*basicProgram, "basicfrag.frag");
     depthWithoutBones = withoutBones(*depthProgram, "depthonly.frag");
 }
@@ -129,6 +122,12 @@ void Game::createCameras()
     currentCamera = playerCamera.get();
 }
 
+void Game::createCollisionChecker()
+{
+    collisionChecker = std::make_unique<CollisionChecker>(creatures);
+    collisionChecker->events = &events;
+}
+
 void Game::markChestCells()
 {
     for (int x = 6; x <= 8; ++x)
@@ -146,6 +145,7 @@ void Game::addSpawners()
         spawner.nextDelay = first;
         spawner.delayDistribution = std::normal_distribution<float>(mean, spread);
         spawner.enabled = true;
+        spawner.events = &events;
         spawners.push_back(spawner);
     };
     add(true, squirrelFirstDelay, squirrelDelayMean, squirrelDelaySpread);
@@ -210,6 +210,7 @@ void Game::logic(float timeStep)
     if (lifepoints == 0)
         paused = true;
     soundWatch.frameStarts(*this);
+    events.clear();
     if (paused)
         return;
     useCurrentProgram();
@@ -225,7 +226,7 @@ void Game::logic(float timeStep)
     advanceCreatures(timeStep);
     if (collisionChecker->effect)
         collisionChecker->effect->update(timeStep);
-    if (lifepoints == 0 && screens)
+    if (screen() == ScreenState::Over && screens)
         screens->gameOver(Hud::displayedScore(score, elapsed));
     soundWatch.frameEnds(*this);
 }
@@ -253,8 +254,10 @@ void Game::chargeChestVisit()
 {
     chest->removeLastTreasure();
     lifepoints -= 1;
-    if (lifepoints == 0)
+    if (lifepoints == 0) {
         std::cout << "GAME OVERRRRRR" << '\n';
+        events.add({GameEvent::Kind::GameOver});
+    }
 }
 
 void Game::advanceCreatures(float timeStep)

@@ -4,10 +4,12 @@
 #include "game/camera.hpp"
 #include "creatures/animal.hpp"
 #include "creatures/spawner.hpp"
+#include "field/game_events.hpp"
 #include "game/frame_counter.hpp"
 #include "game/sound_watch.hpp"
 #include "game/view_volume.hpp"
 #include "render/model.hpp"
+#include "ui/screen_state.hpp"
 
 #include <glm/glm.hpp>
 
@@ -60,6 +62,14 @@ public:
     // Enter after game over: a fresh field, chest, stone, creatures, spawners, score and cameras in the
     // same window; programs, fonts and display switches stay.
     void startNewGame();
+    // The one answer to "running, paused or over?" for the panels, the sound and Enter. It follows the
+    // paused flag and the lifepoints: over from the moment the last lifepoint is lost, whatever paused says.
+    ScreenState screen() const
+    {
+        if (lifepoints == 0)
+            return ScreenState::Over;
+        return paused ? ScreenState::Paused : ScreenState::Playing;
+    }
 
     std::unique_ptr<Camera> playerCamera;
     std::unique_ptr<Camera> lightCamera;
@@ -104,6 +114,9 @@ public:
     glm::mat4 view{1.0f};
     glm::mat4 projView{1.0f};
     std::unique_ptr<GameScreens> screens; // pause and game-over panels, high scores; made in set-up
+    // What happened since the rules last began a frame, recorded where it happened. The keys' events
+    // (steering) are read as the rules begin, the rules' own events at their end.
+    GameEvents events;
     SoundWatch soundWatch; // tells the sound layer what happened
 
 private:
@@ -112,6 +125,7 @@ private:
     void createPrograms();
     void createSceneObjects();
     void createCameras();
+    void createCollisionChecker();
     void markChestCells();
     void addSpawners();
     void useCurrentProgram();

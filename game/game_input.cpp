@@ -87,7 +87,7 @@ void Game::handleKey(GLFWwindow* window, int key, int action)
     case GLFW_KEY_F9: blending = !blending; break;
     case GLFW_KEY_M: soundWatch.toggleMute(); break;
     case GLFW_KEY_ENTER:
-        if (lifepoints == 0)
+        if (screen() == ScreenState::Over)
             startNewGame();
         break;
     default: break;

@@ -218,10 +218,5 @@ void Game::drawPanel()
 {
     if (!screens)
         return;
-    GameScreens::Screen screen = GameScreens::Screen::Playing;
-    if (lifepoints == 0)
-        screen = GameScreens::Screen::Over;
-    else if (paused)
-        screen = GameScreens::Screen::Paused;
-    screens->draw(screen, {*scoreFont, *helpFont, *fontProgram});
+    screens->draw(screen(), {*scoreFont, *helpFont, *fontProgram});
 }

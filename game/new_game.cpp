@@ -13,7 +13,7 @@ void Game::startNewGame()
 {
     // Creatures, the smash burst and the stones go first: they refer to the field and the list.
     creatures.clear();
-    collisionChecker = std::make_unique<CollisionChecker>(creatures);
+    createCollisionChecker();
     stoneController.reset();
     playfield.fallingStones.clear();
     playfield.landedStones.clear();
@@ -30,6 +30,7 @@ void Game::startNewGame()
     lifepoints = startLifepoints;
     elapsed = 0.0f;
     paused = false;
+    events.clear(); // nothing of the lost game is news in the new one
     if (screens)
         screens->newGame();
 }

@@ -1,26 +1,23 @@
 #pragma once
-// Watches a running game for what the player should hear and tells the sound layer; changes nothing.
+// Tells the sound layer what the player should hear, from the game's screen and the events recorded
+// where things happened; changes nothing.
 
 #include "audio/sound_output.hpp"
+#include "ui/screen_state.hpp"
 
 #include <glm/glm.hpp>
 
-#include <utility>
-#include <vector>
+#include <optional>
 
 class Game;
-class StoneController;
-class ParticleSystem;
-namespace vosk::scene {
-class Food;
-}
+class GameEvents;
 
 class SoundWatch {
 public:
     SoundOutput* output = nullptr; // not owned; nothing is heard while it is null
 
-    // Every frame before the pause gate: the listener at the current camera, pause and resume, and the
-    // stone's moves and turns made by the keys since the last frame. Takes the snapshot for frameEnds.
+    // Every frame before the pause gate and before the rules' events: the listener at the current
+    // camera, pause and resume, and the stone's moves and turns made by the keys since the last frame.
     void frameStarts(const Game& game);
     // After an unpaused frame's rules: landings, smashes, chest visits, game over, arrivals, gnawing.
     void frameEnds(const Game& game);
@@ -28,22 +25,13 @@ public:
     void toggleMute();
 
 private:
-    void hearSteering(const StoneController& stone);
-    void hearLandings(const Game& game);
-    void hearContacts(const Game& game);
-    void hearArrivals(const Game& game);
-    void hearGnawing(const Game& game);
+    void hearScreen(ScreenState screen);
+    void hearSteering(const GameEvents& events);
+    void hearLandings(const GameEvents& events);
+    void hearContacts(const GameEvents& events);
+    void hearArrivals(const GameEvents& events);
+    void hearGnawing(const GameEvents& events);
     void tell(Happening what, glm::vec3 where = glm::vec3(0.0f), int stoneCells = 0);
 
-    // The state at the start of the frame.
-    const vosk::scene::Food* stone_ = nullptr;
-    glm::vec3 pivot_{0.0f};
-    glm::mat4 rotation_{1.0f};
-    bool landed_ = false;
-    bool paused_ = false;
-    const ParticleSystem* effect_ = nullptr;
-    int lifepoints_ = 0;
-    int score_ = 0;
-    std::size_t creatures_ = 0;
-    std::vector<std::pair<const StoneController*, glm::vec3>> falling_; // released stones and their pivots
+    std::optional<ScreenState> screen_; // as the last frame began; none before the first look
 };

@@ -59,8 +59,8 @@ std::string elementName(const std::string& reported, GLint index)
 } // namespace
 
 StaticMeshProgram::StaticMeshProgram(ShaderProgram& scene, const std::string& vertexPath,
-                                     const std::string& fragmentPath)
-    : scene_(scene), program_(vertexPath, fragmentPath)
+                                     const std::string& fragmentPath, std::ostream& reports)
+    : scene_(scene), program_(vertexPath, fragmentPath, reports)
 {
     findSharedUniforms();
     scene_.withoutBones = this;

@@ -9,10 +9,12 @@
 
 class StaticMeshProgram {
 public:
-    // Builds the stand-in from the two files as ShaderProgram does (a file that cannot be read or
-    // compiled ends the process) and pairs it with the scene program: from then on a mesh without
-    // bones drawn with the scene program draws with this one. The scene program must outlive it.
-    StaticMeshProgram(ShaderProgram& scene, const std::string& vertexPath, const std::string& fragmentPath);
+    // Builds the stand-in from the two files as ShaderProgram does, with its reports on reports (a file
+    // that cannot be read or compiled ends the process), and pairs it with the scene program: from then
+    // on a mesh without bones drawn with the scene program draws with this one. The scene program must
+    // outlive it.
+    StaticMeshProgram(ShaderProgram& scene, const std::string& vertexPath, const std::string& fragmentPath,
+                      std::ostream& reports = std::cout);
     // Unpairs: the scene program draws every mesh itself again.
     ~StaticMeshProgram();
     StaticMeshProgram(const StaticMeshProgram&) = delete;

@@ -1,9 +1,11 @@
 #pragma once
-// One linked GL program built from a vertex and a fragment shader source file.
+// One linked GL program built from a vertex and a fragment shader: the one way the game compiles and
+// links shaders, from the data folder's files or from sources built into the game.
 
 #include <GL/glew.h>
 
 #include <functional>
+#include <iostream>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -12,10 +14,22 @@ class StaticMeshProgram;
 
 class ShaderProgram {
 public:
-    // Reads, compiles, attaches and links both files (vertex file first). A file that cannot be read
-    // or compiled is reported on standard output and ends the process with status -1 after the
-    // console pause. A failed link is survived; its log goes to standard error.
-    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath);
+    // Sources compiled into the game, with a name for the reports.
+    struct BuiltIn {
+        const char* name;
+        const char* vertex;
+        const char* fragment;
+    };
+
+    // Reads, compiles, attaches and links both files (vertex file first), saying "Your shader is fine"
+    // on reports for each. A file that cannot be read or compiled is reported on reports and ends the
+    // process with status -1 after the console pause. A failed link is survived; its log goes to
+    // standard error. The game's own programs report on standard output, helper programs elsewhere.
+    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
+                  std::ostream& reports = std::cout);
+    // Built-in sources, compiled and linked the same way. A failure is reported on reports and leaves
+    // id at 0, for a caller that can do without the program; the process goes on.
+    ShaderProgram(const BuiltIn& sources, std::ostream& reports);
     ~ShaderProgram();
     ShaderProgram(const ShaderProgram&) = delete;
     ShaderProgram& operator=(const ShaderProgram&) = delete;
@@ -42,7 +56,9 @@ private:
         std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
     };
 
-    void reportLinkFailure(const std::string& vertexPath, const std::string& fragmentPath) const;
+    void createProgram();
+    bool attachAndLink(const std::string& name);
+    bool reportLinkFailure(const std::string& name) const;
 
     mutable std::unordered_map<std::string, GLint, NameHash, std::equal_to<>> uniformCache_;
 };

@@ -4,6 +4,7 @@
 
 #include "ui/panel_backdrop.hpp"
 #include "ui/score_store.hpp"
+#include "ui/screen_state.hpp"
 
 #include <iosfwd>
 #include <memory>
@@ -14,7 +15,7 @@ class TextRenderer;
 
 class GameScreens {
 public:
-    enum class Screen { Playing, Paused, Over };
+    using Screen = ScreenState;
 
     static constexpr float minimumQuitPlay = 60.0f; // seconds of play before a quit game enters the table
 

@@ -2,15 +2,15 @@
 // Fills a rectangle of the 1024 x 800 text screen with a translucent colour: the dark ground of a panel.
 
 #include "render/gl_object.hpp"
+#include "render/shader_program.hpp"
 
 #include <glm/glm.hpp>
 
 class PanelBackdrop {
 public:
-    // Compiles its own small program and makes a unit square; needs a current GL context.
-    // A program that fails to build is reported on standard error and the backdrop draws nothing.
+    // Builds its own small program and makes a unit square; needs a current GL context.
+    // The program's reports go to standard error; one that fails to build leaves the backdrop undrawn.
     PanelBackdrop();
-    ~PanelBackdrop();
     PanelBackdrop(const PanelBackdrop&) = delete;
     PanelBackdrop& operator=(const PanelBackdrop&) = delete;
 
@@ -19,9 +19,7 @@ public:
     void draw(float x, float y, float width, float height, glm::vec4 colour);
 
 private:
-    GLuint program_ = 0;
-    GLint boxLocation_ = -1;
-    GLint colourLocation_ = -1;
+    ShaderProgram program_;
     GlVertexArray vao_;
     GlBuffer vbo_;
 };

@@ -6,6 +6,7 @@
 #include "creatures/collision_checker.hpp"
 #include "creatures/squirrel.hpp"
 #include "effects/particle_system.hpp"
+#include "tests/field/fake_food.hpp"
 
 
 namespace {
@@ -118,13 +119,13 @@ TEST_F(SoundWatchTest, ArrivalsAreHeardButNotCreaturesLeaving)
 
 TEST_F(SoundWatchTest, GnawingIsHeardWhileASquirrelGnawsAndNotWhilePaused)
 {
-    const glm::mat4 placement = glm::translate(glm::mat4(1.0f), glm::vec3(-2000.0f, 0.0f, 300.0f));
-    game->creatures.push_back(std::make_unique<Squirrel>(placement, glm::vec3(0.0f, 0.0f, 300.0f)));
-    auto& squirrel = static_cast<Squirrel&>(*game->creatures.back());
+    // Its probe point lies 7 units ahead, in cell (2, 3, 0).
+    const glm::mat4 placement = glm::translate(glm::mat4(1.0f), glm::vec3(150.0f, 0.0f, 300.0f));
+    game->creatures.push_back(std::make_unique<Squirrel>(placement, glm::vec3(2000.0f, 0.0f, 300.0f)));
     logic(0.016f);
     EXPECT_FALSE(heard.gnawing);
-    squirrel.gnawing = true; // as in front of a stone; nothing stands there, so it stops next frame
-    game->soundWatch.frameEnds(*game);
+    const auto stone = placeFood(game->playfield, {{2, 3, 0}}); // now a stone stands in its way
+    logic(0.016f);
     EXPECT_TRUE(heard.gnawing);
     release(GLFW_KEY_O);
     logic(0.016f);

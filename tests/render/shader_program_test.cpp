@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -120,6 +122,43 @@ TEST_F(ShaderProgramTest, AFailedLinkIsSurvivedAndReportedOnStandardErrorOnly)
     glGetProgramiv(program->id, GL_LINK_STATUS, &linked);
     EXPECT_EQ(linked, GL_FALSE);
     EXPECT_NE(err.find("failed to link"), std::string::npos) << err;
+}
+
+// Helper programs (files or built in) report where they are told, never on standard output; a built-in
+// one that fails leaves no program, and the process goes on.
+TEST_F(ShaderProgramTest, ReportsGoWhereTheyAreToldAndBuiltInFailuresLeaveNoProgram)
+{
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<ShaderProgram>(std::ostream&)> build;
+        const char* reported; // how the reports begin
+        bool usable;
+    };
+    const auto builtIn = [](const char* vertex, const char* fragment) {
+        return [=](std::ostream& reports) {
+            return std::make_unique<ShaderProgram>(ShaderProgram::BuiltIn{"probe", vertex, fragment}, reports);
+        };
+    };
+    const auto files = [&](std::ostream& reports) {
+        return std::make_unique<ShaderProgram>(vertexPath, fragmentPath, reports);
+    };
+    const char* const twiceFine = "Your shader is fine\nYour shader is fine\n";
+    const Case cases[] = {
+        {"files", files, twiceFine, true},
+        {"built in", builtIn(vertexSource, fragmentSource), twiceFine, true},
+        {"built in, not compiling", builtIn("#version 330 core\nvoid main() { nothing; }\n", fragmentSource),
+         "Failed to compile shader\n", false},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream reports;
+        std::unique_ptr<ShaderProgram> program;
+        EXPECT_EQ(stdoutOf([&] { program = c.build(reports); }), "") << c.name;
+        EXPECT_EQ(reports.str().rfind(c.reported, 0), 0u) << c.name << ": " << reports.str();
+        EXPECT_EQ(program->id != 0, c.usable) << c.name;
+        if (c.usable) {
+            EXPECT_NE(program->uniform("tint"), -1) << c.name;
+        }
+    }
 }
 
 TEST(ShaderProgramGameFiles, EveryGameProgramCompilesAndLinks)
