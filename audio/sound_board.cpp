@@ -5,6 +5,7 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -208,5 +209,11 @@ void SoundBoard::setMuted(bool muted)
 {
     muted_ = muted;
     if (context_ != nullptr)
-        alListenerf(AL_GAIN, muted ? 0.0f : masterGain);
+        alListenerf(AL_GAIN, muted ? 0.0f : masterGain * volume_);
+}
+
+void SoundBoard::setVolume(int percent)
+{
+    volume_ = static_cast<float>(std::clamp(percent, 0, 100)) / 100.0f;
+    setMuted(muted_);
 }

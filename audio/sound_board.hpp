@@ -31,6 +31,8 @@ public:
     void listenFrom(glm::vec3 position, glm::vec3 front, glm::vec3 up) override;
     void setMuted(bool muted) override;
     bool muted() const override { return muted_; }
+    // The whole mix's loudness, 0 to 100 percent of the game's own (the settings file's volume).
+    void setVolume(int percent);
 
     // True when a device is open and sounds can be heard.
     bool audible() const { return context_ != nullptr; }
@@ -55,4 +57,5 @@ private:
     unsigned gnaw_ = 0;                            // the gnawing loop
     bool gnawing_ = false;
     bool muted_ = false;
+    float volume_ = 1.0f; // share of the game's own loudness
 };

@@ -56,9 +56,15 @@ GameSession::GameSession(const Options& options)
     outputMode_ = options.output;
     workingDirectory_ = options.workingDirectory.empty() ? sourceDir() : options.workingDirectory;
     char dataHome[] = "/tmp/quarvel-data-XXXXXX";
-    if (mkdtemp(dataHome) == nullptr)
+    char configHome[] = "/tmp/quarvel-config-XXXXXX";
+    if (mkdtemp(dataHome) == nullptr || mkdtemp(configHome) == nullptr)
         throw std::runtime_error("mkdtemp failed");
     dataHome_ = dataHome;
+    configHome_ = configHome;
+    if (!options.settings.empty()) {
+        std::filesystem::create_directories(configHome_ + "/quarvel");
+        std::ofstream(configHome_ + "/quarvel/settings.ini") << options.settings;
+    }
     startDisplay();
     startGame(arguments_, workingDirectory_);
 }
@@ -77,6 +83,7 @@ GameSession::~GameSession()
     std::remove(errPath_.c_str());
     std::error_code ignored;
     std::filesystem::remove_all(dataHome_, ignored);
+    std::filesystem::remove_all(configHome_, ignored);
 }
 
 void GameSession::startDisplay()
@@ -132,6 +139,7 @@ void GameSession::startGame(const std::vector<std::string>& arguments, const std
         }
         setenv("DISPLAY", display_.c_str(), 1);
         setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", configHome_.c_str(), 1);
         if (chdir(workingDirectory.c_str()) != 0)
             _exit(126);
         const std::string& program = program_;

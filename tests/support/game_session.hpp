@@ -21,6 +21,7 @@ public:
         std::string program{};          // another build of the game (an installed one); this build when empty
         std::string screen = "1024x800";
         Output output = Output::File;
+        std::string settings{}; // the text of the game's settings file; no file when empty
     };
 
     // Starts a private Xvfb display (screen width x height) and the game in it.
@@ -54,6 +55,8 @@ public:
     const std::string& display() const { return display_; }
     // The game's XDG_DATA_HOME: a fresh folder of this session, so its scores are its own.
     const std::string& dataHome() const { return dataHome_; }
+    // The game's XDG_CONFIG_HOME: a fresh folder of this session, holding only the settings given.
+    const std::string& configHome() const { return configHome_; }
 
 private:
     int xdotool(const std::string& arguments) const;
@@ -74,6 +77,7 @@ private:
     std::string outPath_;
     std::string errPath_;
     std::string dataHome_;
+    std::string configHome_;
 };
 
 // Sleeps for the given seconds.
