@@ -6,15 +6,6 @@
 
 namespace {
 
-// Buttons up, sticks centred, triggers at rest.
-GLFWgamepadstate padAtRest()
-{
-    GLFWgamepadstate state{};
-    state.axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] = -1.0f;
-    state.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] = -1.0f;
-    return state;
-}
-
 const char* nameOf(int joystick)
 {
     const char* name = glfwGetJoystickName(joystick);
@@ -32,7 +23,7 @@ void GamepadPoll::poll(Game& game, float timeStep)
         game.padInput(state, timeStep);
         padInUse_ = true;
     } else if (padInUse_) {
-        game.padInput(padAtRest(), timeStep); // lets go of whatever the pad held
+        game.padInput(GamepadReader::atRest(), timeStep); // lets go of whatever the pad held
         padInUse_ = false;
     }
 }

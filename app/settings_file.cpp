@@ -55,15 +55,44 @@ bool looksLikeText(std::string_view text)
     });
 }
 
+constexpr std::array<std::pair<std::string_view, Section>, 4> sectionNames{
+    {{"keys", Section::Keys}, {"sound", Section::Sound}, {"display", Section::Display}, {"game", Section::Game}}};
+
 std::optional<Section> sectionNamed(std::string_view name)
 {
-    constexpr std::array<std::pair<std::string_view, Section>, 4> sections{
-        {{"keys", Section::Keys}, {"sound", Section::Sound}, {"display", Section::Display}, {"game", Section::Game}}};
-    for (const auto& [known, section] : sections)
+    for (const auto& [known, section] : sectionNames)
         if (known == name)
             return section;
     return std::nullopt;
 }
+
+std::string_view nameOf(Section section)
+{
+    for (const auto& [name, known] : sectionNames)
+        if (known == section)
+            return name;
+    return {};
+}
+
+// A setting outside [keys]: a flag, or a whole number within its range.
+struct Entry {
+    Section section;
+    std::string_view name;
+    bool PlayerSettings::*flag;
+    int PlayerSettings::*number;
+    int lowest;
+    int highest;
+};
+
+constexpr Entry entries[] = {
+    {Section::Sound, "mute", &PlayerSettings::mute, nullptr, 0, 0},
+    {Section::Sound, "volume", nullptr, &PlayerSettings::volume, 0, PlayerSettings::fullVolume},
+    {Section::Display, "fit", &PlayerSettings::fit, nullptr, 0, 0},
+    {Section::Display, "fullscreen", &PlayerSettings::fullscreen, nullptr, 0, 0},
+    {Section::Display, "width", nullptr, &PlayerSettings::width, 1, PlayerSettings::largestWindow},
+    {Section::Display, "height", nullptr, &PlayerSettings::height, 1, PlayerSettings::largestWindow},
+    {Section::Game, "pause_on_focus_loss", &PlayerSettings::pauseOnFocusLoss, nullptr, 0, 0},
+};
 
 Problem readFlag(std::string_view value, bool& flag)
 {
@@ -117,9 +146,9 @@ private:
         case Section::None: return "a setting before the first [section]";
         case Section::Unknown: return {}; // the section's header was reported
         case Section::Keys: return readBinding(name, value);
-        case Section::Sound: return readSound(name, value);
-        case Section::Display: return readDisplay(name, value);
-        case Section::Game: return readGame(name, value);
+        case Section::Sound:
+        case Section::Display:
+        case Section::Game: return readSetting(name, value);
         }
         return {};
     }
@@ -165,38 +194,16 @@ private:
         return keyName(key) + " is already bound to " + std::string(actionName(*owner));
     }
 
-    Problem readSound(std::string_view name, std::string_view value)
+    Problem readSetting(std::string_view name, std::string_view value)
     {
-        if (name == "mute")
-            return readFlag(value, settings_.mute);
-        if (name == "volume")
-            return readNumber(value, 0, PlayerSettings::fullVolume, settings_.volume);
-        return unknownSetting(name, "sound");
-    }
-
-    Problem readDisplay(std::string_view name, std::string_view value)
-    {
-        if (name == "fit")
-            return readFlag(value, settings_.fit);
-        if (name == "fullscreen")
-            return readFlag(value, settings_.fullscreen);
-        if (name == "width")
-            return readNumber(value, 1, PlayerSettings::largestWindow, settings_.width);
-        if (name == "height")
-            return readNumber(value, 1, PlayerSettings::largestWindow, settings_.height);
-        return unknownSetting(name, "display");
-    }
-
-    Problem readGame(std::string_view name, std::string_view value)
-    {
-        if (name == "pause_on_focus_loss")
-            return readFlag(value, settings_.pauseOnFocusLoss);
-        return unknownSetting(name, "game");
-    }
-
-    static Problem unknownSetting(std::string_view name, const char* section)
-    {
-        return "unknown setting " + quoted(name) + " in [" + section + "]";
+        for (const Entry& entry : entries) {
+            if (entry.section != section_ || entry.name != name)
+                continue;
+            if (entry.flag != nullptr)
+                return readFlag(value, settings_.*entry.flag);
+            return readNumber(value, entry.lowest, entry.highest, settings_.*entry.number);
+        }
+        return "unknown setting " + quoted(name) + " in [" + std::string(nameOf(section_)) + "]";
     }
 
     const std::string& path_;

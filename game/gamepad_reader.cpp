@@ -44,6 +44,14 @@ float beyondDeadZone(float travel)
 
 } // namespace
 
+GLFWgamepadstate GamepadReader::atRest()
+{
+    GLFWgamepadstate state{};
+    state.axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] = -1.0f;
+    state.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] = -1.0f;
+    return state;
+}
+
 const PadActions& GamepadReader::read(const GLFWgamepadstate& state, float timeStep, bool gameOver)
 {
     actions_ = PadActions{};

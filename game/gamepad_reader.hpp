@@ -30,6 +30,8 @@ public:
     // The actions of this frame, given the pad's state now and the time since the previous frame.
     // At game over, A asks for a new game instead of a turn.
     const PadActions& read(const GLFWgamepadstate& state, float timeStep, bool gameOver);
+    // A pad nobody touches: buttons up, sticks centred, triggers at rest.
+    static GLFWgamepadstate atRest();
     // Forgets what was held (the pad went away): the next state counts as fresh pushes.
     void reset();
 

@@ -4,6 +4,7 @@
 #include "audio/sound_board.hpp"
 #include "tests/support/run_program.hpp"
 
+#include <AL/al.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -57,6 +58,32 @@ TEST_F(SoundBoardTest, DamagedAndMissingFilesAreSkippedWithOneNoteEach)
     EXPECT_EQ(occurrences(notes, soundFileName(SoundId::Clink)), 1) << notes;
     EXPECT_EQ(occurrences(notes, soundFileName(SoundId::Thud)), 1) << notes;
     EXPECT_EQ(occurrences(notes, "without sound"), 0) << notes;
+}
+
+TEST_F(SoundBoardTest, VolumeScalesTheWholeMixAndMuteStillSilencesIt)
+{
+    SoundBoard board(false, folder());
+    ASSERT_TRUE(board.audible());
+    const auto listenerGain = [] {
+        ALfloat gain = -1.0f;
+        alGetListenerf(AL_GAIN, &gain);
+        return gain;
+    };
+    const float full = listenerGain();
+    EXPECT_GT(full, 0.0f);
+    struct Case {
+        int percent;
+        float share; // of the full gain
+    };
+    for (const Case c : {Case{25, 0.25f}, Case{0, 0.0f}, Case{100, 1.0f}, Case{150, 1.0f}, Case{-5, 0.0f}}) {
+        board.setVolume(c.percent);
+        EXPECT_FLOAT_EQ(listenerGain(), full * c.share) << c.percent;
+    }
+    board.setVolume(40);
+    board.setMuted(true);
+    EXPECT_FLOAT_EQ(listenerGain(), 0.0f);
+    board.setMuted(false);
+    EXPECT_FLOAT_EQ(listenerGain(), full * 0.4f);
 }
 
 } // namespace

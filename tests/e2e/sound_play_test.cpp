@@ -206,4 +206,32 @@ TEST_F(SoundPlayTest, WithoutAnyDeviceTheGamePlaysAndSaysSoOnce)
     EXPECT_EQ(game.errors().find("ALSA"), std::string::npos) << game.errors();
 }
 
+TEST_F(SoundPlayTest, MuteInTheSettingsFileStartsSilentUntilTheMuteKey)
+{
+    setenv("ALSOFT_CONF", (scratch / "alsoft.conf").c_str(), 1);
+    unsetenv("ALSOFT_DRIVERS");
+    GameSession game({.settings = "[sound]\nmute = true\n"});
+    ASSERT_TRUE(game.waitForWindow()) << game.errors();
+    ASSERT_TRUE(waitUntilResponsive(game)) << game.errors();
+    const auto [start, landing] = dropStone(game);
+    (void)start;
+    game.key("m");
+    // The forest comes back once the key is seen: poll the recording made after it.
+    const std::uintmax_t afterKey = recorded();
+    bool heardAgain = false;
+    for (int poll = 0; poll < 100 && !heardAgain; ++poll) {
+        sleepSeconds(0.2);
+        const Recording now(recording);
+        heardAgain = now.peak(now.frameAt(afterKey), now.frames()) > silence;
+    }
+    game.key("Escape");
+    ASSERT_EQ(game.waitForExit(), 0) << game.errors();
+    EXPECT_TRUE(heardAgain) << "the mute key switched the sound on";
+
+    const Recording heard(recording);
+    ASSERT_TRUE(heard.valid());
+    ASSERT_GT(heard.frameAt(landing), std::size_t(heard.rate())) << "a second or more was recorded before";
+    EXPECT_LT(heard.peak(0, heard.frameAt(landing)), silence) << "silent from the start, the landing too";
+}
+
 } // namespace

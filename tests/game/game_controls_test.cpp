@@ -6,27 +6,13 @@
 
 #include "field/french_fries.hpp"
 #include "game/key_states.hpp"
+#include "tests/game/pad_states.hpp"
 
 #include <algorithm>
 
 namespace {
 
 constexpr float frame = 0.02f; // seconds
-
-GLFWgamepadstate padAtRest()
-{
-    GLFWgamepadstate state{};
-    state.axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] = -1.0f;
-    state.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] = -1.0f;
-    return state;
-}
-
-GLFWgamepadstate padWith(int button)
-{
-    GLFWgamepadstate state = padAtRest();
-    state.buttons[button] = GLFW_PRESS;
-    return state;
-}
 
 class GameControlsTest : public GameTest {
 protected:
@@ -41,7 +27,7 @@ protected:
     {
         testing::internal::CaptureStdout();
         game->padInput(padWith(button), frame);
-        game->padInput(padAtRest(), frame);
+        game->padInput(GamepadReader::atRest(), frame);
         return testing::internal::GetCapturedStdout();
     }
 
@@ -144,17 +130,17 @@ TEST_F(GameControlsTest, PadMovesAndTurnsTheStoneAsTheKeysDo)
 TEST_F(GameControlsTest, PadTriggerDropsFastAndTheRightStickTurnsTheCamera)
 {
     StoneController& stone = *game->stoneController;
-    GLFWgamepadstate trigger = padAtRest();
+    GLFWgamepadstate trigger = GamepadReader::atRest();
     trigger.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] = 1.0f;
     game->padInput(trigger, frame);
     game->update(frame);
     EXPECT_FLOAT_EQ(stone.speed, stone.fastSpeed);
-    game->padInput(padAtRest(), frame);
+    game->padInput(GamepadReader::atRest(), frame);
     EXPECT_FLOAT_EQ(stone.speed, stone.baseSpeed);
 
     const float yaw = game->playerCamera->yaw;
     const float pitch = game->playerCamera->pitch;
-    GLFWgamepadstate look = padAtRest();
+    GLFWgamepadstate look = GamepadReader::atRest();
     look.axes[GLFW_GAMEPAD_AXIS_RIGHT_X] = 1.0f;
     look.axes[GLFW_GAMEPAD_AXIS_RIGHT_Y] = -1.0f;
     game->padInput(look, 0.25f);
