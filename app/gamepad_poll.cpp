@@ -6,20 +6,32 @@
 
 namespace {
 
-const char* nameOf(int joystick)
+std::string nameOrUnnamed(const char* name)
 {
-    const char* name = glfwGetJoystickName(joystick);
     return name != nullptr ? name : "unnamed";
 }
 
 } // namespace
+
+JoystickSlots JoystickSlots::glfw()
+{
+    return {
+        [](int joystick) { return glfwJoystickPresent(joystick) == GLFW_TRUE; },
+        [](int joystick) { return glfwJoystickIsGamepad(joystick) == GLFW_TRUE; },
+        [](int joystick) {
+            return nameOrUnnamed(glfwJoystickIsGamepad(joystick) ? glfwGetGamepadName(joystick)
+                                                                 : glfwGetJoystickName(joystick));
+        },
+        [](int joystick, GLFWgamepadstate& state) { return glfwGetGamepadState(joystick, &state) == GLFW_TRUE; },
+    };
+}
 
 void GamepadPoll::poll(Game& game, float timeStep)
 {
     noteChanges();
     const int pad = firstGamepad();
     GLFWgamepadstate state{};
-    if (pad >= 0 && glfwGetGamepadState(pad, &state) == GLFW_TRUE) {
+    if (pad >= 0 && slots_.state(pad, state)) {
         game.padInput(state, timeStep);
         padInUse_ = true;
     } else if (padInUse_) {
@@ -31,16 +43,17 @@ void GamepadPoll::poll(Game& game, float timeStep)
 void GamepadPoll::noteChanges()
 {
     for (int joystick = 0; joystick < joystickSlots; ++joystick) {
-        const bool present = glfwJoystickPresent(joystick) == GLFW_TRUE;
+        const bool present = slots_.present(joystick);
         if (present == present_[joystick])
             continue;
         present_[joystick] = present;
+        const int number = joystick + 1;
         if (!present)
-            notes_ << "Quarvel: gamepad " << joystick + 1 << " disconnected\n";
-        else if (glfwJoystickIsGamepad(joystick))
-            notes_ << "Quarvel: gamepad " << joystick + 1 << " connected: " << glfwGetGamepadName(joystick) << '\n';
+            notes_ << "Quarvel: pad " << number << " disconnected\n";
+        else if (slots_.isGamepad(joystick))
+            notes_ << "Quarvel: gamepad " << number << " connected: " << slots_.name(joystick) << '\n';
         else
-            notes_ << "Quarvel: joystick " << joystick + 1 << " connected (" << nameOf(joystick)
+            notes_ << "Quarvel: joystick " << number << " connected (" << slots_.name(joystick)
                    << "), but it has no gamepad mapping and is not used\n";
     }
 }
@@ -48,7 +61,7 @@ void GamepadPoll::noteChanges()
 int GamepadPoll::firstGamepad() const
 {
     for (int joystick = 0; joystick < joystickSlots; ++joystick)
-        if (present_[joystick] && glfwJoystickIsGamepad(joystick))
+        if (present_[joystick] && slots_.isGamepad(joystick))
             return joystick;
     return -1;
 }
