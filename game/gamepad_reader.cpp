@@ -62,13 +62,6 @@ const PadActions& GamepadReader::read(const GLFWgamepadstate& state, float timeS
     return actions_;
 }
 
-void GamepadReader::reset()
-{
-    moves_ = {};
-    turnX_ = turnZ_ = start_ = HeldInput{};
-    dropFast_ = false;
-}
-
 void GamepadReader::readMoves(const GLFWgamepadstate& state, float timeStep)
 {
     const StickDirection stick = directionOf(state.axes[GLFW_GAMEPAD_AXIS_LEFT_X], state.axes[GLFW_GAMEPAD_AXIS_LEFT_Y]);

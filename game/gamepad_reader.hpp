@@ -32,8 +32,6 @@ public:
     const PadActions& read(const GLFWgamepadstate& state, float timeStep, bool gameOver);
     // A pad nobody touches: buttons up, sticks centred, triggers at rest.
     static GLFWgamepadstate atRest();
-    // Forgets what was held (the pad went away): the next state counts as fresh pushes.
-    void reset();
 
 private:
     // One button-like input and how long it has been held.

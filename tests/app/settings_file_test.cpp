@@ -47,9 +47,6 @@ TEST(SettingsFile, EachKindOfLineChangesItsSetting)
              return s.keys.actionOf(GLFW_KEY_X) == PlayerAction::StoneLeft && s.keys.keys(PlayerAction::RotateX).empty();
          }},
         {"[sound]\nmute = TRUE\r\n", [](const PlayerSettings& s) { return s.mute; }},
-        {"[sound]\nvolume = 0\n", [](const PlayerSettings& s) { return s.volume == 0; }},
-        {"[display]\nfit = true\nfullscreen = true\n", [](const PlayerSettings& s) { return s.fit && s.fullscreen; }},
-        {"[display]\nwidth = 1280\nheight = 720\n", [](const PlayerSettings& s) { return s.width == 1280 && s.height == 720; }},
         {"[game]\npause_on_focus_loss = false\n", [](const PlayerSettings& s) { return !s.pauseOnFocusLoss; }},
         {"[sound]\nvolume = 10\nvolume = 20\n", [](const PlayerSettings& s) { return s.volume == 20; }},
     };

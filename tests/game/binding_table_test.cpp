@@ -60,34 +60,6 @@ TEST(BindingTable, ABindingReplacesTheActionsKeysAndTakesThemFromOthers)
     EXPECT_NE(table, BindingTable());
 }
 
-TEST(BindingTable, HeldAsksAnyOfTheActionsKeys)
-{
-    BindingTable table;
-    table.bind(PlayerAction::DropFast, {GLFW_KEY_J, GLFW_KEY_K});
-    bool held[GLFW_KEY_LAST + 1] = {};
-    EXPECT_FALSE(table.held(PlayerAction::DropFast, held, GLFW_KEY_LAST + 1));
-    held[GLFW_KEY_SPACE] = true;
-    EXPECT_FALSE(table.held(PlayerAction::DropFast, held, GLFW_KEY_LAST + 1));
-    held[GLFW_KEY_K] = true;
-    EXPECT_TRUE(table.held(PlayerAction::DropFast, held, GLFW_KEY_LAST + 1));
-    EXPECT_FALSE(table.held(PlayerAction::DropFast, held, GLFW_KEY_K)) << "keys beyond the array are not held";
-}
-
-TEST(BindingTable, HelpListsEveryActionWithItsKeysInForce)
-{
-    BindingTable table;
-    table.bind(PlayerAction::DropFast, {GLFW_KEY_J});
-    const std::vector<ActionHelp> help = table.help();
-    ASSERT_EQ(help.size(), playerActionCount);
-    for (std::size_t i = 0; i < help.size(); ++i) {
-        EXPECT_EQ(help[i].action, allPlayerActions[i]);
-        EXPECT_EQ(help[i].name, actionName(help[i].action));
-        EXPECT_FALSE(help[i].purpose.empty());
-    }
-    EXPECT_EQ(help[indexOf(PlayerAction::DropFast)].keys, "J");
-    EXPECT_EQ(help[indexOf(PlayerAction::StoneLeft)].keys, "Left");
-}
-
 TEST(KeyName, EveryBindableKeyReadsBackUnderItsName)
 {
     std::vector<int> bindable;

@@ -59,6 +59,12 @@ TEST_F(GameControlsTest, AReboundKeyAsksForItsActionAndTheOldKeyNoLonger)
     game->update(0.5f);
     EXPECT_NEAR(glm::length(game->playerCamera->position - start), 350.0f, 1e-2f);
     EXPECT_EQ(releaseKey(GLFW_KEY_UP), "") << "Up moves the camera now, not the stone";
+
+    game->bindings.bind(PlayerAction::Quit, {GLFW_KEY_K});
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_FALSE(glfwWindowShouldClose(testWindow()));
+    press(GLFW_KEY_K); // quit acts on the press
+    EXPECT_TRUE(glfwWindowShouldClose(testWindow()));
 }
 
 TEST_F(GameControlsTest, AKeyBoundToAnActionIsNoLongerADebuggingKey)
@@ -74,16 +80,6 @@ TEST_F(GameControlsTest, AKeyBoundToAnActionIsNoLongerADebuggingKey)
     EXPECT_FLOAT_EQ(game->stoneController->speed, game->stoneController->fastSpeed);
     release(GLFW_KEY_P);
     EXPECT_EQ(releaseKey(GLFW_KEY_R), "1\n") << "the debugging keys not bound stay";
-}
-
-TEST_F(GameControlsTest, TheQuitKeyClosesOnPressWhereverItIs)
-{
-    game->bindings.bind(PlayerAction::Quit, {GLFW_KEY_K});
-    press(GLFW_KEY_ESCAPE);
-    EXPECT_FALSE(glfwWindowShouldClose(testWindow()));
-    release(GLFW_KEY_ESCAPE);
-    press(GLFW_KEY_K);
-    EXPECT_TRUE(glfwWindowShouldClose(testWindow()));
 }
 
 TEST_F(GameControlsTest, NewKeysAskForFullScreenAndTheLandingMarker)
@@ -127,17 +123,8 @@ TEST_F(GameControlsTest, PadMovesAndTurnsTheStoneAsTheKeysDo)
     EXPECT_EQ(game->stoneController->cells[0], before[0]) << "a turn keeps the pivot";
 }
 
-TEST_F(GameControlsTest, PadTriggerDropsFastAndTheRightStickTurnsTheCamera)
+TEST_F(GameControlsTest, PadRightStickTurnsTheCamera)
 {
-    StoneController& stone = *game->stoneController;
-    GLFWgamepadstate trigger = GamepadReader::atRest();
-    trigger.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] = 1.0f;
-    game->padInput(trigger, frame);
-    game->update(frame);
-    EXPECT_FLOAT_EQ(stone.speed, stone.fastSpeed);
-    game->padInput(GamepadReader::atRest(), frame);
-    EXPECT_FLOAT_EQ(stone.speed, stone.baseSpeed);
-
     const float yaw = game->playerCamera->yaw;
     const float pitch = game->playerCamera->pitch;
     GLFWgamepadstate look = GamepadReader::atRest();

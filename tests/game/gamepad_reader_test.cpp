@@ -127,13 +127,4 @@ TEST(GamepadReader, RightStickLooksAroundBeyondItsDeadZone)
     EXPECT_LT(reader.read(withAxes(GLFW_GAMEPAD_AXIS_RIGHT_X, -0.6f), 0.1f, false).look.x, 0.0f);
 }
 
-TEST(GamepadReader, ResetMakesTheNextStateAFreshPush)
-{
-    GamepadReader reader;
-    reader.read(padWith(GLFW_GAMEPAD_BUTTON_B), frame, false);
-    reader.reset();
-    EXPECT_EQ(asked(reader.read(padWith(GLFW_GAMEPAD_BUTTON_B), frame, false)),
-              std::vector<PlayerAction>{PlayerAction::RotateZ});
-}
-
 } // namespace
