@@ -19,7 +19,8 @@ FrameLoop::FrameLoop(GLFWwindow* window, Game& game, bool fitToWindow)
     run();
 }
 
-FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindow) : window(window), game(game)
+FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindow)
+    : window(window), game(game), gamepads(std::cerr)
 {
     shadowMap.init();
     game.setup(window);
@@ -65,7 +66,12 @@ void FrameLoop::runFrame()
     const float timeStep = static_cast<float>(frameClock.tick(glfwGetTime()));
 
     glfwPollEvents();
-    frameClock.running = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_PRESS;
+    frameClock.running = !quitHeld();
+    if (game.fullscreenAsked) {
+        game.fullscreenAsked = false;
+        windowMode.toggle(window);
+    }
+    gamepads.poll(game, timeStep);
     game.update(timeStep);
     game.logic(timeStep);
     shadowPass();
@@ -76,6 +82,14 @@ void FrameLoop::runFrame()
         present();
     glfwSwapBuffers(window);
     std::cout.flush(); // the traces of a frame reach a pipe while the game runs
+}
+
+bool FrameLoop::quitHeld() const
+{
+    for (int key : game.bindings.keys(PlayerAction::Quit))
+        if (glfwGetKey(window, key) == GLFW_PRESS)
+            return true;
+    return false;
 }
 
 void FrameLoop::shadowPass()

@@ -1,6 +1,8 @@
 #pragma once
 // Runs a whole game: shadow map, set-up, callbacks, the frame loop, clean-up and GLFW termination.
 
+#include "app/gamepad_poll.hpp"
+#include "app/window_mode.hpp"
 #include "render/shadow_map.hpp"
 #include "render/window_fit.hpp"
 
@@ -29,8 +31,8 @@ public:
     // Frames until Escape is held, the window's close flag is raised or a quit signal arrived (a
     // shutdown, a logout, Ctrl-C: they end the game as the close button does), then finish().
     void run();
-    // One frame: time step, events, held keys, rules, shadow pass, visible pass, swap. Does nothing
-    // once finish has run.
+    // One frame: time step, events (a full-screen switch the keys asked for), the gamepad, held keys,
+    // rules, shadow pass, visible pass, swap. Does nothing once finish has run.
     void runFrame();
     // Game clean-up, then the shadow map and the process-wide model cache are released while the
     // context is still current, then GLFW terminates. Only the first call does anything.
@@ -40,10 +42,13 @@ private:
     void shadowPass();
     void visiblePass();
     void present();
+    bool quitHeld() const;
 
     ShadowMap shadowMap;
     GLFWwindow* window;
     Game& game;
     std::unique_ptr<WindowFit> fit; // only with --fit
+    WindowMode windowMode{viewportWidth, viewportHeight};
+    GamepadPoll gamepads;
     bool finished = false;          // GLFW is terminated: no frame can run any more
 };

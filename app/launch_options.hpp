@@ -1,5 +1,8 @@
 #pragma once
-// Options that lead the command line, before the window numbers: --help, --version, --fit, --mute.
+// Options that lead the command line, before the window numbers: --help, --version, --settings, --fit,
+// --mute.
+
+#include "game/binding_table.hpp"
 
 #include <filesystem>
 #include <optional>
@@ -9,6 +12,7 @@
 struct LaunchOptions {
     bool help = false;    // write the usage and exit
     bool version = false; // write the version and exit
+    bool settings = false; // write the settings in force, in the settings file's syntax, and exit
     bool fit = false;     // show the picture scaled to the window
     bool mute = false;    // start with the sound off (key M switches it on)
 
@@ -18,10 +22,10 @@ struct LaunchOptions {
     std::vector<const char*> take(int argc, const char* const* argv);
 };
 
-// The --help text: command line, keys in brief, the places the data is looked for (and the one
-// used, if any) and where the scores live.
+// The --help text: command line, the keys in force, the places the data is looked for (and the one
+// used, if any) and where the settings and the scores live.
 void writeUsage(std::ostream& out, const std::vector<std::filesystem::path>& dataPlaces,
-                const std::optional<std::filesystem::path>& dataUsed);
+                const std::optional<std::filesystem::path>& dataUsed, const BindingTable& keys = {});
 
 // The --version text.
 void writeVersion(std::ostream& out);

@@ -4,6 +4,7 @@
 #include "app/frame_loop.hpp"
 #include "app/launch_options.hpp"
 #include "app/launch_settings.hpp"
+#include "app/settings_file.hpp"
 #include "audio/sound_board.hpp"
 #include "audio/sound_device.hpp"
 #include "creatures/spawn_area.hpp"
@@ -75,8 +76,15 @@ int main(int argc, char** argv)
     LaunchOptions options;
     const std::vector<const char*> numbers = options.take(argc, argv);
     const DataLocator data = DataLocator::forThisProcess();
+    PlayerSettings player = SettingsFile::read(SettingsFile::defaultPath(), std::cerr);
+    player.fit = player.fit || options.fit; // the command line wins
+    player.mute = player.mute || options.mute;
     if (options.help) {
-        writeUsage(std::cout, data.places(), data.find());
+        writeUsage(std::cout, data.places(), data.find(), player.keys);
+        return 0;
+    }
+    if (options.settings) {
+        writeSettings(player, std::cout);
         return 0;
     }
     if (options.version) {
@@ -84,7 +92,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    LaunchSettings settings;
+    LaunchSettings settings{.width = player.width, .height = player.height, .fullscreen = player.fullscreen};
     writeStartupVectors(std::cout);
     const std::string error = settings.parse(static_cast<int>(numbers.size()), numbers.data(), std::cout);
     if (!error.empty()) {
@@ -123,13 +131,15 @@ int main(int argc, char** argv)
         pauseAndExit(1);
     }
 
-    SoundBoard sounds(options.mute);
+    SoundBoard sounds(player.mute);
+    sounds.setVolume(player.volume);
     SpawnArea spawnArea;
     Playfield playfield;
     Game game(playfield, spawnArea);
     game.soundWatch.output = &sounds;
+    game.bindings = player.keys;
     glfwSetWindowUserPointer(window, &game);
     displayLoss.setLastWords([&game] { game.recordQuit(); });
-    FrameLoop frameLoop(window, game, options.fit);
+    FrameLoop frameLoop(window, game, player.fit);
     return 0;
 }

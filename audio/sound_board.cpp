@@ -3,6 +3,7 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -285,7 +286,13 @@ void SoundBoard::setMuted(bool muted)
 {
     muted_ = muted;
     if (audible())
-        alListenerf(AL_GAIN, muted ? 0.0f : masterGain);
+        alListenerf(AL_GAIN, muted ? 0.0f : masterGain * volume_);
+}
+
+void SoundBoard::setVolume(int percent)
+{
+    volume_ = static_cast<float>(std::clamp(percent, 0, 100)) / 100.0f;
+    setMuted(muted_);
 }
 
 float SoundBoard::listenerGain() const

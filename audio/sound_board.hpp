@@ -45,6 +45,8 @@ public:
     void listenFrom(glm::vec3 position, glm::vec3 front, glm::vec3 up) override;
     void setMuted(bool muted) override;
     bool muted() const override { return muted_; }
+    // The whole mix's loudness, 0 to 100 percent of the game's own (the settings file's volume).
+    void setVolume(int percent);
 
     // At most once per checkInterval: a device found lost is closed with one note and the default device
     // opened in its place, with the sounds, the loops, the listener and muting as they were. While no
@@ -94,4 +96,5 @@ private:
     bool muted_ = false;
     bool lost_ = false;                           // a device was lost and none has replaced it yet
     Clock::time_point nextCheck_{};
+    float volume_ = 1.0f; // share of the game's own loudness
 };

@@ -5,7 +5,9 @@
 #include "creatures/animal.hpp"
 #include "creatures/spawner.hpp"
 #include "field/game_events.hpp"
+#include "game/binding_table.hpp"
 #include "game/frame_counter.hpp"
+#include "game/gamepad_reader.hpp"
 #include "game/sound_watch.hpp"
 #include "game/view_volume.hpp"
 #include "render/model.hpp"
@@ -44,8 +46,13 @@ public:
     void setup(GLFWwindow* window);
     // Held keys: camera movement, fast fall, mass spawn.
     void update(float timeStep);
-    // Key releases (and the Escape press) from the key callback.
+    // Key releases (and the quit key's press) from the key callback: a bound key asks for its action,
+    // any other may be a debugging key.
     void handleKey(GLFWwindow* window, int key, int action);
+    // The gamepad's state this frame, before update; the application's poll hands it in.
+    void padInput(const GLFWgamepadstate& state, float timeStep);
+    // What a key release or a pad push of the action does.
+    void perform(PlayerAction action);
     // One frame of game rules; nothing but frame counting while paused or over.
     void logic(float timeStep);
     // Draws the scene with the current camera: the visible pass (mainPass) with the current program, then
@@ -118,8 +125,13 @@ public:
     // (steering) are read as the rules begin, the rules' own events at their end.
     GameEvents events;
     SoundWatch soundWatch; // tells the sound layer what happened
+    BindingTable bindings; // the player's keys; the game's own unless the settings say otherwise
+    bool fullscreenAsked = false; // the frame loop switches between window and full screen, then clears it
+    bool showLandingMarker = true;
 
 private:
+    void debugKey(int key);
+    bool heldNow(PlayerAction action) const;
     void forgetPrograms();
     void releaseGraphics();
     void createPrograms();
@@ -140,4 +152,6 @@ private:
     void drawHud();
     void drawParticles();
     void drawPanel();
+
+    GamepadReader gamepad;
 };

@@ -1,4 +1,5 @@
-// The game record's reaction to the keyboard: held keys every frame, the key table on release.
+// The game record's reaction to the player: held keys every frame, actions from the binding table on
+// release, the debugging keys, and the gamepad.
 
 #include "game/game.hpp"
 
@@ -28,31 +29,81 @@ void Game::update(float timeStep)
 {
     Camera& camera = *currentCamera;
     const float step = camera.movementSpeed * timeStep;
-    if (keyStates[GLFW_KEY_W])
+    if (heldNow(PlayerAction::CameraForward))
         camera.position += camera.front * step;
-    if (keyStates[GLFW_KEY_S])
+    if (heldNow(PlayerAction::CameraBack))
         camera.position -= camera.front * step;
-    if (keyStates[GLFW_KEY_A])
+    if (heldNow(PlayerAction::CameraLeft))
         camera.position -= camera.right * step;
-    if (keyStates[GLFW_KEY_D])
+    if (heldNow(PlayerAction::CameraRight))
         camera.position += camera.right * step;
-    if (keyStates[GLFW_KEY_SPACE])
+    if (heldNow(PlayerAction::DropFast))
         stoneController->speed = stoneController->fastSpeed;
-    if (keyStates[GLFW_KEY_P])
+    if (keyStates[GLFW_KEY_P] && !bindings.isBound(GLFW_KEY_P))
         spawners.front().massSpawn();
 }
 
 void Game::handleKey(GLFWwindow* window, int key, int action)
 {
-    if (key == GLFW_KEY_ESCAPE && action == GLFW_PRESS) {
+    const std::optional<PlayerAction> asked = bindings.actionOf(key);
+    if (asked == PlayerAction::Quit && action == GLFW_PRESS) {
         glfwSetWindowShouldClose(window, GLFW_TRUE);
         return;
     }
     if (action != GLFW_RELEASE)
         return;
+    if (asked)
+        perform(*asked);
+    else
+        debugKey(key);
+}
 
+void Game::padInput(const GLFWgamepadstate& state, float timeStep)
+{
+    const PadActions& pad = gamepad.read(state, timeStep, screen() == ScreenState::Over);
+    for (PlayerAction action : allPlayerActions)
+        if (pad.asked[indexOf(action)])
+            perform(action);
+    if (pad.dropFast)
+        stoneController->speed = stoneController->fastSpeed;
+    else if (pad.dropFastLetGo)
+        stoneController->speed = stoneController->baseSpeed;
+    if (pad.look != glm::vec2(0.0f))
+        currentCamera->turn(pad.look.x, pad.look.y);
+}
+
+void Game::perform(PlayerAction action)
+{
+    switch (action) {
+    case PlayerAction::StoneLeft: stoneController->move(moveLeft, currentCamera->position); break;
+    case PlayerAction::StoneRight: stoneController->move(moveRight, currentCamera->position); break;
+    case PlayerAction::StoneUp: stoneController->move(moveUp, currentCamera->position); break;
+    case PlayerAction::StoneDown: stoneController->move(moveDown, currentCamera->position); break;
+    case PlayerAction::RotateX: stoneController->rotateAboutX(); break;
+    case PlayerAction::RotateZ: stoneController->rotateAboutZ(); break;
+    case PlayerAction::DropFast: stoneController->speed = stoneController->baseSpeed; break;
+    case PlayerAction::Pause: paused = !paused; break;
+    case PlayerAction::Mute: soundWatch.toggleMute(); break;
+    case PlayerAction::Help: showHelp = !showHelp; break;
+    case PlayerAction::FrameTime: showFps = !showFps; break;
+    case PlayerAction::NewGame:
+        if (screen() == ScreenState::Over)
+            startNewGame();
+        break;
+    case PlayerAction::Fullscreen: fullscreenAsked = true; break;
+    case PlayerAction::LandingMarker: showLandingMarker = !showLandingMarker; break;
+    case PlayerAction::CameraForward:
+    case PlayerAction::CameraBack:
+    case PlayerAction::CameraLeft:
+    case PlayerAction::CameraRight:
+    case PlayerAction::Quit: break; // held, or acted on when pressed
+    }
+}
+
+// The debugging keys keep their keys, unless the player bound the key to an action.
+void Game::debugKey(int key)
+{
     switch (key) {
-    case GLFW_KEY_SPACE: stoneController->speed = stoneController->baseSpeed; break;
     case GLFW_KEY_0: removeLandedStones(); break;
     case GLFW_KEY_1:
         currentProgram = basicProgram.get();
@@ -64,34 +115,25 @@ void Game::handleKey(GLFWwindow* window, int key, int action)
         break;
     case GLFW_KEY_3: currentCamera = playerCamera.get(); break;
     case GLFW_KEY_4: currentCamera = lightCamera.get(); break;
-    case GLFW_KEY_C: stoneController->rotateAboutZ(); break;
     case GLFW_KEY_F: cullingLog = !cullingLog; break;
-    case GLFW_KEY_O: paused = !paused; break;
     case GLFW_KEY_Q: spawners.front().onEvent(); break;
     case GLFW_KEY_R:
         playerCamera->debugFlag = !playerCamera->debugFlag;
         std::cout << playerCamera->debugFlag << '\n';
         break;
-    case GLFW_KEY_X: stoneController->rotateAboutX(); break;
-    case GLFW_KEY_RIGHT: stoneController->move(moveRight, currentCamera->position); break;
-    case GLFW_KEY_LEFT: stoneController->move(moveLeft, currentCamera->position); break;
-    case GLFW_KEY_DOWN: stoneController->move(moveDown, currentCamera->position); break;
-    case GLFW_KEY_UP: stoneController->move(moveUp, currentCamera->position); break;
-    case GLFW_KEY_F1: showHelp = !showHelp; break;
-    case GLFW_KEY_F2: showFps = !showFps; break;
     case GLFW_KEY_F3:
         wireframe = !wireframe;
         glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
         break;
     case GLFW_KEY_F4: linearFiltering = !linearFiltering; break;
     case GLFW_KEY_F9: blending = !blending; break;
-    case GLFW_KEY_M: soundWatch.toggleMute(); break;
-    case GLFW_KEY_ENTER:
-        if (screen() == ScreenState::Over)
-            startNewGame();
-        break;
     default: break;
     }
+}
+
+bool Game::heldNow(PlayerAction action) const
+{
+    return bindings.held(action, keyStates, keyCount);
 }
 
 // Key 0: takes out every stone that holds grid cells now. The walk runs over a copy, because a removal

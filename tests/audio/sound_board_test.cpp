@@ -140,4 +140,25 @@ TEST_F(SoundBoardTest, ALostDeviceIsReplacedWithEverythingAsItWasOrTriedAgainLat
     EXPECT_EQ(occurrences(notes, "sound plays again through"), 1) << notes;
 }
 
+TEST_F(SoundBoardTest, VolumeScalesTheWholeMixAndMuteStillSilencesIt)
+{
+    SoundBoard board(false, folder());
+    ASSERT_TRUE(board.audible());
+    const float full = board.listenerGain();
+    EXPECT_GT(full, 0.0f);
+    struct Case {
+        int percent;
+        float share; // of the full gain
+    };
+    for (const Case c : {Case{25, 0.25f}, Case{0, 0.0f}, Case{100, 1.0f}, Case{150, 1.0f}, Case{-5, 0.0f}}) {
+        board.setVolume(c.percent);
+        EXPECT_FLOAT_EQ(board.listenerGain(), full * c.share) << c.percent;
+    }
+    board.setVolume(40);
+    board.setMuted(true);
+    EXPECT_FLOAT_EQ(board.listenerGain(), 0.0f);
+    board.setMuted(false);
+    EXPECT_FLOAT_EQ(board.listenerGain(), full * 0.4f);
+}
+
 } // namespace

@@ -208,4 +208,23 @@ TEST_F(SoundPlayTest, WithoutAnyDeviceTheGamePlaysAndSaysSoOnce)
     EXPECT_EQ(game.errors().find("ALSA"), std::string::npos) << game.errors();
 }
 
+TEST_F(SoundPlayTest, MuteInTheSettingsFileStartsSilentUntilTheMuteKey)
+{
+    setenv("ALSOFT_CONF", (scratch / "alsoft.conf").c_str(), 1);
+    unsetenv("ALSOFT_DRIVERS");
+    GameTestSession& game = start({.settings = "[sound]\nmute = true\n"});
+    ASSERT_TRUE(game.waitUntilPlaying()) << game.errors();
+    const auto [silentStart, landing] = dropStone(game);
+    game.key("m");
+    ASSERT_TRUE(game.waitForLaterFrame()) << "the keys after M were handled, so M was too";
+    const std::uintmax_t afterKey = recordedBeyond(recorded(), 1.0);
+    ASSERT_EQ(game.quit(), 0) << game.errors();
+
+    const Recording heard(recording);
+    ASSERT_TRUE(heard.valid());
+    EXPECT_LT(heard.peak(0, heard.frameAt(landing)), silence) << "silent from the start, the landing too";
+    EXPECT_GT(heard.peak(heard.frameAt(afterKey) - static_cast<std::size_t>(heard.rate()), heard.frameAt(afterKey)), silence)
+        << "the mute key switched the sound on";
+}
+
 } // namespace

@@ -88,6 +88,10 @@ GameSession::GameSession(const Options& options)
     arguments_ = options.arguments;
     outputMode_ = options.output;
     workingDirectory_ = options.workingDirectory.empty() ? sourceDir() : options.workingDirectory;
+    if (!options.settings.empty()) {
+        std::filesystem::create_directories(configHome() + "/quarvel");
+        std::ofstream(configHome() + "/quarvel/settings.ini") << options.settings;
+    }
     startDisplay();
     startGame(arguments_, workingDirectory_);
 }

@@ -24,6 +24,7 @@ public:
         std::string program{};          // another build of the game (an installed one); this build when empty
         std::string screen = "1024x800";
         Output output = Output::File;
+        std::string settings{}; // the text of the game's settings file; no file when empty
     };
 
     // Starts a private Xvfb display (screen width x height) and the game in it.
