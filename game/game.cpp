@@ -5,6 +5,7 @@
 #include "effects/particle_system.hpp"
 #include "field/blocked_for_stones.hpp"
 #include "field/chest.hpp"
+#include "field/landing_marker.hpp"
 #include "field/plane2.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
@@ -117,6 +118,7 @@ void Game::createSceneObjects()
 {
     chest = std::make_unique<Chest>();
     blockedMarker = std::make_unique<BlockedForStones>();
+    landingMarker = std::make_unique<LandingMarker>();
     ground = std::make_unique<Plane2>(playfield.origin.x + playfield.extent.x,
                                       playfield.origin.z + playfield.extent.y);
 }
@@ -188,6 +190,7 @@ void Game::releaseGraphics()
     playfield.cells.fill(nullptr);
     chest.reset();
     blockedMarker.reset();
+    landingMarker.reset();
     ground.reset();
     scoreFont.reset();
     helpFont.reset();

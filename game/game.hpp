@@ -19,6 +19,7 @@ class BlockedForStones;
 class Chest;
 class CollisionChecker;
 class GameScreens;
+class LandingMarker;
 class Plane2;
 class Playfield;
 class ShaderProgram;
@@ -73,6 +74,7 @@ public:
     std::unique_ptr<TextRenderer> scoreFont;
     std::unique_ptr<TextRenderer> helpFont;
     std::unique_ptr<StoneController> stoneController;
+    std::unique_ptr<LandingMarker> landingMarker; // where the stone will land; made in set-up
     std::unique_ptr<ShaderProgram> basicProgram;
     std::unique_ptr<ShaderProgram> shadowProgram;
     std::unique_ptr<ShaderProgram> fontProgram;
@@ -91,6 +93,7 @@ public:
     bool paused = false;
     bool showHelp = false;
     bool showFps = false;
+    bool showLandingMarker = true;
     bool wireframe = false;
     bool blending = false;
     bool cullingLog = false;
@@ -119,6 +122,7 @@ private:
     void loadSceneUniforms(const ShaderProgram& pass);
     void drawScene(ShaderProgram& pass);
     void drawStones();
+    void drawLandingMarker();
     void drawCreatures();
     void drawHud();
     void drawParticles();

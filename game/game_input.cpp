@@ -66,6 +66,7 @@ void Game::handleKey(GLFWwindow* window, int key, int action)
     case GLFW_KEY_4: currentCamera = lightCamera.get(); break;
     case GLFW_KEY_C: stoneController->rotateAboutZ(); break;
     case GLFW_KEY_F: cullingLog = !cullingLog; break;
+    case GLFW_KEY_G: showLandingMarker = !showLandingMarker; break;
     case GLFW_KEY_O: paused = !paused; break;
     case GLFW_KEY_Q: spawners.front().onEvent(); break;
     case GLFW_KEY_R:

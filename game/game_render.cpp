@@ -7,6 +7,7 @@
 #include "effects/particle_system.hpp"
 #include "field/chest.hpp"
 #include "field/food.hpp"
+#include "field/landing_marker.hpp"
 #include "field/plane2.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
@@ -111,6 +112,7 @@ void Game::render()
     glUseProgram(currentProgram->id);
     loadSceneUniforms(*currentProgram);
     drawScene(*currentProgram);
+    drawLandingMarker();
     drawHud();
     drawParticles();
     drawPanel();
@@ -192,6 +194,14 @@ void Game::drawStones()
         setMatrix(*stoneShader, "model", stone->modelMatrix);
         stone->draw();
     }
+}
+
+// Over the finished scene, so that it shows through the stones beside the landing place, never in them.
+void Game::drawLandingMarker()
+{
+    if (!showLandingMarker || lifepoints == 0 || stoneController->landed)
+        return;
+    landingMarker->draw(stoneController->landingCells(), projView);
 }
 
 void Game::drawHud()

@@ -2,6 +2,7 @@
 // Fills a rectangle of the 1024 x 800 text screen with a translucent colour: the dark ground of a panel.
 
 #include "render/gl_object.hpp"
+#include "render/inline_program.hpp"
 
 #include <glm/glm.hpp>
 
@@ -10,7 +11,6 @@ public:
     // Compiles its own small program and makes a unit square; needs a current GL context.
     // A program that fails to build is reported on standard error and the backdrop draws nothing.
     PanelBackdrop();
-    ~PanelBackdrop();
     PanelBackdrop(const PanelBackdrop&) = delete;
     PanelBackdrop& operator=(const PanelBackdrop&) = delete;
 
@@ -19,7 +19,7 @@ public:
     void draw(float x, float y, float width, float height, glm::vec4 colour);
 
 private:
-    GLuint program_ = 0;
+    InlineProgram program_;
     GLint boxLocation_ = -1;
     GLint colourLocation_ = -1;
     GlVertexArray vao_;

@@ -1,0 +1,166 @@
+// The landing marker in the game's picture: every stone in two turns, over the ground and over a stack.
+
+#include "field/burger.hpp"
+#include "field/carrot.hpp"
+#include "field/cherry.hpp"
+#include "field/french_fries.hpp"
+#include "field/mushroom.hpp"
+#include "render/render_state.hpp"
+#include "render/shadow_map.hpp"
+#include "tests/game/game_fixture.hpp"
+#include "tests/render/render_test_support.hpp"
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+using vosk::scene::Food;
+
+struct Stone {
+    const char* name;
+    std::function<std::shared_ptr<Food>()> make;
+};
+
+const Stone stones[] = {
+    {"burger", [] { return std::make_shared<vosk::scene::Burger>(); }},
+    {"fries", [] { return std::make_shared<vosk::scene::FrenchFries>(); }},
+    {"cherry", [] { return std::make_shared<vosk::scene::Cherry>(); }},
+    {"carrot", [] { return std::make_shared<vosk::scene::Carrot>(); }},
+    {"mushroom", [] { return std::make_shared<vosk::scene::Mushroom>(); }},
+};
+
+// Pixel rectangle (left, top, right, bottom; rows from the top) that holds the cells' boxes on screen.
+struct Rect {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+
+    bool contains(int x, int y, int margin) const
+    {
+        return x >= left - margin && x <= right + margin && y >= top - margin && y <= bottom + margin;
+    }
+};
+
+Rect screenRect(const std::vector<glm::ivec3>& cells, const glm::mat4& projView)
+{
+    Rect rect;
+    for (const glm::ivec3& c : cells)
+        for (int corner = 0; corner < 8; ++corner) {
+            const glm::vec4 world(100.0f * c.x + ((corner & 1) ? 50.0f : -50.0f), 100.0f * c.z + ((corner & 2) ? 100.0f : 0.0f),
+                                  100.0f * c.y + ((corner & 4) ? 50.0f : -50.0f), 1.0f);
+            const glm::vec4 clip = projView * world;
+            const int x = static_cast<int>((clip.x / clip.w + 1.0f) * 512.0f);
+            const int y = static_cast<int>((1.0f - clip.y / clip.w) * 400.0f);
+            rect = {std::min(rect.left, x), std::min(rect.top, y), std::max(rect.right, x), std::max(rect.bottom, y)};
+        }
+    return rect;
+}
+
+bool inBurger(const glm::ivec3& c) // (x, z, level)
+{
+    return c.x >= 4 && c.x <= 5 && c.y >= 4 && c.y <= 5 && c.z >= 0 && c.z <= 1;
+}
+
+// On the ground a cell is at level 0; over the stack none is inside it and one rests on it.
+bool restsOnTheGroundOrTheStack(const std::vector<glm::ivec3>& cells, bool overStack)
+{
+    const auto onGround = [](const glm::ivec3& c) { return c.z == 0; };
+    const auto onBurger = [](const glm::ivec3& c) { return inBurger(c - glm::ivec3(0, 0, 1)); };
+    if (!overStack)
+        return std::any_of(cells.begin(), cells.end(), onGround);
+    return std::none_of(cells.begin(), cells.end(), inBurger) && std::any_of(cells.begin(), cells.end(), onBurger);
+}
+
+class LandingMarkerTest : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        testing::internal::CaptureStdout();
+        shadowMap.init();
+        testing::internal::GetCapturedStdout();
+        shadowDepthTexture = shadowMap.depthTexture();
+    }
+
+    void TearDown() override { shadowDepthTexture = 0; }
+
+    // Both passes of the game as the frame loop runs them, the visible one into the target, read back
+    // (rows from the top).
+    std::vector<unsigned char> picture(bool marker)
+    {
+        game->showLandingMarker = marker;
+        testing::internal::CaptureStdout();
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, shadowMap.framebuffer());
+        glClear(GL_DEPTH_BUFFER_BIT);
+        Camera* seen = game->currentCamera;
+        game->currentCamera = game->lightCamera.get();
+        game->mainPass = false;
+        game->render();
+        game->currentCamera = seen;
+        testing::internal::GetCapturedStdout();
+        target.bind();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        testing::internal::CaptureStdout();
+        game->mainPass = true;
+        game->render();
+        testing::internal::GetCapturedStdout();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        return target.pixels();
+    }
+
+    // A burger dropped on its spawn column: two levels over columns 4 and 5.
+    void landABurger()
+    {
+        StoneController burger(game->playfield, std::make_shared<vosk::scene::Burger>(), StoneController::spawnPoint);
+        burger.speed = burger.fastSpeed;
+        testing::internal::CaptureStdout();
+        while (!burger.landed)
+            burger.fall(0.1f);
+        testing::internal::GetCapturedStdout();
+        const glm::vec3 placed = burger.cells[0] + burger.stone->drawOffset(); // as its last draw leaves it
+        burger.stone->modelMatrix[3] = glm::vec4(placed, 1.0f);
+    }
+
+    ShadowMap shadowMap;
+    OffscreenTarget target;
+};
+
+TEST_F(LandingMarkerTest, EveryStoneShowsWhereItLandsOverTheGroundAndOverAStack)
+{
+    logic(0.016f); // light and material; no logic runs after this, so nothing moves between pictures
+    for (const bool overStack : {false, true}) {
+        if (overStack)
+            landABurger();
+        for (const Stone& stone : stones)
+            for (const bool turned : {false, true}) {
+                const std::string name =
+                    std::string(stone.name) + (turned ? "-turned" : "") + (overStack ? "-stack" : "-ground");
+                SCOPED_TRACE(name);
+                game->stoneController =
+                    std::make_unique<StoneController>(game->playfield, stone.make(), StoneController::spawnPoint);
+                if (turned)
+                    game->stoneController->rotateAboutX();
+                const std::vector<glm::ivec3> cells = game->stoneController->landingCells();
+                EXPECT_TRUE(restsOnTheGroundOrTheStack(cells, overStack));
+
+                picture(false); // the falling stone is culled where the last picture put it
+                const std::vector<unsigned char> without = picture(false);
+                const std::vector<unsigned char> with = picture(true);
+                target.savePng(shotDirectory() + "/landing-marker-" + name + ".png");
+                const Rect rect = screenRect(cells, game->projView);
+                int inside = 0;
+                int outside = 0;
+                for (int y = 0; y < OffscreenTarget::height; ++y)
+                    for (int x = 0; x < OffscreenTarget::width; ++x) {
+                        const std::size_t i = 3 * (static_cast<std::size_t>(y) * OffscreenTarget::width + x);
+                        if (std::equal(with.begin() + i, with.begin() + i + 3, without.begin() + i))
+                            continue;
+                        (rect.contains(x, y, 3) ? inside : outside) += 1;
+                    }
+                const int area = (rect.right - rect.left + 1) * (rect.bottom - rect.top + 1);
+                EXPECT_GT(inside, area / 4) << "the marker shows over its cells";
+                EXPECT_EQ(outside, 0) << "and nowhere else";
+            }
+    }
+}
+
+} // namespace
