@@ -196,7 +196,8 @@ void Game::drawStones()
     }
 }
 
-// Over the finished scene, so that it shows through the stones beside the landing place, never in them.
+// Over the finished scene and tested against its depths: what stands in front of the landing place hides
+// the marker as it would hide the stone.
 void Game::drawLandingMarker()
 {
     if (!showLandingMarker || lifepoints == 0 || stoneController->landed)
