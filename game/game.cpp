@@ -11,6 +11,7 @@
 #include "field/stone_controller.hpp"
 #include "field/stone_shader.hpp"
 #include "game/hud.hpp"
+#include "game/hud_view.hpp"
 #include "render/mesh_static_program.hpp"
 #include "render/shader_program.hpp"
 #include "render/text_renderer.hpp"
@@ -86,6 +87,7 @@ void Game::setup(GLFWwindow* window)
     createSceneObjects();
     scoreFont = font("digital-7.ttf");
     helpFont = font("Crickx.otf");
+    hudView = std::make_unique<HudView>();
     createCameras();
     collisionChecker = std::make_unique<CollisionChecker>(creatures);
     stoneController = std::make_unique<StoneController>(playfield);
@@ -194,6 +196,7 @@ void Game::releaseGraphics()
     ground.reset();
     scoreFont.reset();
     helpFont.reset();
+    hudView.reset();
     shadowProgram.reset();
     fontProgram.reset();
     particleProgram.reset();

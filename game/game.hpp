@@ -5,6 +5,7 @@
 #include "creatures/animal.hpp"
 #include "creatures/spawner.hpp"
 #include "game/frame_counter.hpp"
+#include "game/hud.hpp"
 #include "game/sound_watch.hpp"
 #include "game/view_volume.hpp"
 #include "render/model.hpp"
@@ -19,6 +20,7 @@ class BlockedForStones;
 class Chest;
 class CollisionChecker;
 class GameScreens;
+class HudView;
 class LandingMarker;
 class Plane2;
 class Playfield;
@@ -58,6 +60,8 @@ public:
     // Enter after game over: a fresh field, chest, stone, creatures, spawners, score and cameras in the
     // same window; programs, fonts and display switches stay.
     void startNewGame();
+    // What the HUD shows now.
+    HudState hudState() const;
 
     std::unique_ptr<Camera> playerCamera;
     std::unique_ptr<Camera> lightCamera;
@@ -73,6 +77,7 @@ public:
     std::unique_ptr<BlockedForStones> blockedMarker;
     std::unique_ptr<TextRenderer> scoreFont;
     std::unique_ptr<TextRenderer> helpFont;
+    std::unique_ptr<HudView> hudView; // strips behind the HUD texts, the help panel; made in set-up
     std::unique_ptr<StoneController> stoneController;
     std::unique_ptr<LandingMarker> landingMarker; // where the stone will land; made in set-up
     std::unique_ptr<ShaderProgram> basicProgram;
@@ -98,6 +103,7 @@ public:
     bool blending = false;
     bool cullingLog = false;
     float elapsed = 0.0f; // seconds of unpaused play
+    bool firstGame = true; // no new game was started in this run yet
     FrameCounter frames;
     FrustumPlanes frustumPlanes{};
     glm::mat4 projection{1.0f};
@@ -119,6 +125,7 @@ private:
     void chargeChestVisit();
     void advanceCreatures(float timeStep);
     void removeLandedStones();
+    void becomePractice();
     void loadSceneUniforms(const ShaderProgram& pass);
     void drawScene(ShaderProgram& pass);
     void drawStones();
@@ -127,4 +134,5 @@ private:
     void drawHud();
     void drawParticles();
     void drawPanel();
+    void drawHelp();
 };

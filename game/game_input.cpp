@@ -8,6 +8,7 @@
 #include "game/key_states.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
+#include "ui/game_screens.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -38,8 +39,10 @@ void Game::update(float timeStep)
         camera.position += camera.right * step;
     if (keyStates[GLFW_KEY_SPACE])
         stoneController->speed = stoneController->fastSpeed;
-    if (keyStates[GLFW_KEY_P])
+    if (keyStates[GLFW_KEY_P]) {
         spawners.front().massSpawn();
+        becomePractice();
+    }
 }
 
 void Game::handleKey(GLFWwindow* window, int key, int action)
@@ -53,7 +56,10 @@ void Game::handleKey(GLFWwindow* window, int key, int action)
 
     switch (key) {
     case GLFW_KEY_SPACE: stoneController->speed = stoneController->baseSpeed; break;
-    case GLFW_KEY_0: removeLandedStones(); break;
+    case GLFW_KEY_0:
+        removeLandedStones();
+        becomePractice();
+        break;
     case GLFW_KEY_1:
         currentProgram = basicProgram.get();
         glUseProgram(currentProgram->id);
@@ -68,7 +74,10 @@ void Game::handleKey(GLFWwindow* window, int key, int action)
     case GLFW_KEY_F: cullingLog = !cullingLog; break;
     case GLFW_KEY_G: showLandingMarker = !showLandingMarker; break;
     case GLFW_KEY_O: paused = !paused; break;
-    case GLFW_KEY_Q: spawners.front().onEvent(); break;
+    case GLFW_KEY_Q:
+        spawners.front().onEvent();
+        becomePractice();
+        break;
     case GLFW_KEY_R:
         playerCamera->debugFlag = !playerCamera->debugFlag;
         std::cout << playerCamera->debugFlag << '\n';
@@ -93,6 +102,13 @@ void Game::handleKey(GLFWwindow* window, int key, int action)
         break;
     default: break;
     }
+}
+
+// A debugging key changed the game: its score no longer counts.
+void Game::becomePractice()
+{
+    if (screens)
+        screens->practiceGame();
 }
 
 // Key 0: takes out every stone that holds grid cells now. The walk runs over a copy, because a removal

@@ -12,7 +12,9 @@
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
 #include "field/stone_shader.hpp"
+#include "game/help_entries.hpp"
 #include "game/hud.hpp"
+#include "game/hud_view.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 #include "render/text_renderer.hpp"
@@ -205,14 +207,18 @@ void Game::drawLandingMarker()
     landingMarker->draw(stoneController->landingCells(), projView);
 }
 
+// The help is a panel of its own (drawPanel), so the HUD never writes its old five lines.
+HudState Game::hudState() const
+{
+    HudState state{score, elapsed, lifepoints, frames.framesLastSecond, false, showFps};
+    state.practice = screens && screens->practice();
+    state.helpHint = firstGame && elapsed < Hud::helpHintSeconds && !showHelp && lifepoints > 0;
+    return state;
+}
+
 void Game::drawHud()
 {
-    const HudState state{score, elapsed, lifepoints, frames.framesLastSecond, showHelp, showFps};
-    const glm::vec3 black(0.0f);
-    for (const HudLine& line : Hud::lines(state)) {
-        TextRenderer& font = line.font == HudLine::Font::Score ? *scoreFont : *helpFont;
-        font.drawText(*fontProgram, line.text, line.x, line.y, line.scale, black);
-    }
+    hudView->drawLines(Hud::lines(hudState()), {*scoreFont, *helpFont, *fontProgram});
 }
 
 void Game::drawParticles()
@@ -232,7 +238,16 @@ void Game::drawPanel()
     GameScreens::Screen screen = GameScreens::Screen::Playing;
     if (lifepoints == 0)
         screen = GameScreens::Screen::Over;
-    else if (paused)
+    else if (paused && !showHelp) // the help says it is paused
         screen = GameScreens::Screen::Paused;
     screens->draw(screen, {*scoreFont, *helpFont, *fontProgram});
+    drawHelp();
+}
+
+// F1: the keys and the goal over the game, until F1 again; the game-over panel has the screen to itself.
+void Game::drawHelp()
+{
+    if (!showHelp || lifepoints == 0)
+        return;
+    hudView->drawPanel(HelpPanel::layout(helpEntries(), paused), {*scoreFont, *helpFont, *fontProgram});
 }

@@ -30,6 +30,7 @@ void Game::startNewGame()
     lifepoints = startLifepoints;
     elapsed = 0.0f;
     paused = false;
+    firstGame = false;
     if (screens)
         screens->newGame();
 }

@@ -119,6 +119,14 @@ ScoreStore::Result ScoreStore::record(const ScoreEntry& entry)
     return result;
 }
 
+ScoreTable ScoreStore::look() const
+{
+    std::string text;
+    if (readFile(path_, text) != ReadStatus::Read)
+        return {};
+    return ScoreTable::parse(text).value_or(ScoreTable{});
+}
+
 bool ScoreStore::ensureDirectory()
 {
     if (directory_.empty()) {

@@ -27,6 +27,8 @@ public:
     // be read or parsed is reported once, renamed to "scores.bad" and started afresh. When nothing can
     // be written, one note says that scores are not saved and the merged table is returned unsaved.
     Result record(const ScoreEntry& entry);
+    // The table on disk as it is, without touching it: empty when it is missing or cannot be read.
+    ScoreTable look() const;
 
     const std::string& path() const { return path_; }
 
