@@ -27,6 +27,7 @@ FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindo
     glViewport(0, 0, viewportWidth, viewportHeight);
     glfwSetKeyCallback(window, keyCallback);
     glfwSetCursorPosCallback(window, cursorPosCallback);
+    glfwSetWindowFocusCallback(window, windowFocusCallback);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     shadowDepthTexture = shadowMap.depthTexture();
     if (fitToWindow)
@@ -55,6 +56,8 @@ void FrameLoop::runFrame()
     const float timeStep = static_cast<float>(frameClock.tick(glfwGetTime()));
 
     glfwPollEvents();
+    if (focusReport.takeLoss())
+        game.focusLost();
     frameClock.running = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_PRESS;
     game.update(timeStep);
     game.logic(timeStep);

@@ -19,6 +19,7 @@ constexpr Flag flags[] = {
     {"--version", &LaunchOptions::version},
     {"--fit", &LaunchOptions::fit},
     {"--mute", &LaunchOptions::mute},
+    {"--quiet", &LaunchOptions::quiet},
 };
 
 const Flag* findFlag(const char* argument)
@@ -29,7 +30,7 @@ const Flag* findFlag(const char* argument)
     return nullptr;
 }
 
-constexpr const char* usage = R"(Usage: quarvel [--fit] [--mute] [width height [fullscreen]]
+constexpr const char* usage = R"(Usage: quarvel [--fit] [--mute] [--quiet] [width height [fullscreen]]
        quarvel --help | --version
 
 Quarvel, a 3D falling-block defence game: steer the falling food stones to wall
@@ -39,6 +40,8 @@ Options (before the numbers):
   --fit        draw the 1024 x 800 picture scaled to the window, centred, with
                bars where the window's shape differs
   --mute       start with the sound off (M switches it on and off)
+  --quiet      write none of the game's traces on standard output (errors
+               still go to standard error)
   --help       show this text and exit
   --version    show the version and exit
 Arguments:
@@ -51,8 +54,8 @@ Keys:
   Arrow keys   move the falling stone    X, C          turn it
   Space (held) drop it fast              O             pause
   Mouse, WASD  move the camera           3, 4          player, light camera
-  F1           help text                 F2            frame time
-  M            sound off or on
+  F1           help (every key)          F2            frame time
+  G            landing marker            M             sound off or on
   Escape       quit
 
 )";

@@ -1,5 +1,6 @@
 #pragma once
-// Options that lead the command line, before the window numbers: --help, --version, --fit, --mute.
+// Options that lead the command line, before the window numbers: --help, --version, --fit, --mute,
+// --quiet.
 
 #include <filesystem>
 #include <optional>
@@ -11,6 +12,7 @@ struct LaunchOptions {
     bool version = false; // write the version and exit
     bool fit = false;     // show the picture scaled to the window
     bool mute = false;    // start with the sound off (key M switches it on)
+    bool quiet = false;   // no traces on standard output; failures still reach standard error
 
     // Takes the options that lead the arguments, in any order, and returns the rest of the command
     // line, program name first, for the window numbers. Anything else ends the options and is left

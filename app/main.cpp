@@ -9,6 +9,7 @@
 #include "game/game.hpp"
 #include "platform/data_locator.hpp"
 #include "platform/console_pause.hpp"
+#include "platform/console_traces.hpp"
 #include "app/model_check_step.hpp"
 
 #include <GL/glew.h>
@@ -82,6 +83,8 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    if (options.quiet)
+        silenceTraces();
     LaunchSettings settings;
     writeStartupVectors(std::cout);
     const std::string error = settings.parse(static_cast<int>(numbers.size()), numbers.data(), std::cout);
@@ -95,20 +98,20 @@ int main(int argc, char** argv)
     checkModelFiles();
     glfwSetErrorCallback(reportGlfwError);
     if (!glfwInit()) {
-        std::cout << "Failed to init glfw" << std::endl;
+        failureOutput() << "Failed to init glfw" << std::endl;
         pauseAndExit(-1);
     }
     GLFWwindow* window = openWindow(settings);
     if (window == nullptr) {
         glfwTerminate();
-        std::cout << "Failed to open window" << std::endl;
+        failureOutput() << "Failed to open window" << std::endl;
         pauseAndExit(-1);
     }
     glfwMakeContextCurrent(window);
     glfwSwapInterval(1); // the rules run on the time step; no need to spin at thousands of frames
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) {
-        std::cout << "Failed to initialize glew" << std::endl;
+        failureOutput() << "Failed to initialize glew" << std::endl;
         pauseAndExit(1);
     }
 

@@ -47,6 +47,9 @@ public:
     void update(float timeStep);
     // Key releases (and the Escape press) from the key callback.
     void handleKey(GLFWwindow* window, int key, int action);
+    // The window lost the keyboard focus: a running game pauses as with O (unless pauseOnFocusLoss is
+    // off); it resumes only when the player says so.
+    void focusLost();
     // One frame of game rules; nothing but frame counting while paused or over.
     void logic(float timeStep);
     // Draws the scene with the current camera: the visible pass (mainPass) with the current program, then
@@ -99,6 +102,7 @@ public:
     bool showHelp = false;
     bool showFps = false;
     bool showLandingMarker = true;
+    bool pauseOnFocusLoss = true;
     bool wireframe = false;
     bool blending = false;
     bool cullingLog = false;

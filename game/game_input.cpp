@@ -104,6 +104,12 @@ void Game::handleKey(GLFWwindow* window, int key, int action)
     }
 }
 
+void Game::focusLost()
+{
+    if (pauseOnFocusLoss && lifepoints > 0)
+        paused = true;
+}
+
 // A debugging key changed the game: its score no longer counts.
 void Game::becomePractice()
 {

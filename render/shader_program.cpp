@@ -1,6 +1,7 @@
 #include "render/shader_program.hpp"
 
 #include "platform/console_pause.hpp"
+#include "platform/console_traces.hpp"
 #include "platform/regular_file.hpp"
 
 #include <iostream>
@@ -62,14 +63,14 @@ void ShaderProgram::compileShaderFile(const std::string& path, GLenum stage, GLu
     // A folder or a pipe under a shader's name cannot be read: the same end as a missing file.
     const std::optional<std::string> read = RegularFile(path).readAll();
     if (!read) {
-        std::cout << "Failed to open shader file: " << path << std::endl;
+        failureOutput() << "Failed to open shader file: " << path << std::endl;
         pauseAndExit(fatalStatus);
     }
     const std::string& source = *read;
 
     out = glCreateShader(stage);
     if (out == 0) {
-        std::cout << "Failed to create shader" << std::endl;
+        failureOutput() << "Failed to create shader" << std::endl;
         pauseAndExit(fatalStatus);
     }
     const char* text = source.c_str();
@@ -83,7 +84,7 @@ void ShaderProgram::compileShaderFile(const std::string& path, GLenum stage, GLu
         return;
     }
     const std::string log = shaderInfoLog(out);
-    std::cout << "Failed to compile shader" << std::endl << log << std::endl;
+    failureOutput() << "Failed to compile shader" << std::endl << log << std::endl;
     pauseAndExit(fatalStatus);
 }
 

@@ -1,19 +1,14 @@
 // Where the falling stone will come to rest: the controller's forecast against the stone really falling.
 
-#include "field/burger.hpp"
-#include "field/carrot.hpp"
-#include "field/cherry.hpp"
-#include "field/french_fries.hpp"
-#include "field/mushroom.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
+#include "tests/field/all_stones.hpp"
 #include "tests/field/fake_food.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
-#include <memory>
 #include <string>
 
 namespace glm {
@@ -25,21 +20,6 @@ inline void PrintTo(const ivec3& cell, std::ostream* out)
 } // namespace glm
 
 namespace {
-
-using vosk::scene::Food;
-
-struct Shape {
-    const char* name;
-    std::function<std::shared_ptr<Food>()> make;
-};
-
-const Shape shapes[] = {
-    {"burger", [] { return std::make_shared<vosk::scene::Burger>(); }},
-    {"fries", [] { return std::make_shared<vosk::scene::FrenchFries>(); }},
-    {"cherry", [] { return std::make_shared<vosk::scene::Cherry>(); }},
-    {"carrot", [] { return std::make_shared<vosk::scene::Carrot>(); }},
-    {"mushroom", [] { return std::make_shared<vosk::scene::Mushroom>(); }},
-};
 
 // Every orientation a player can reach: up to three turns about x, one about z, three more about x.
 std::vector<std::string> turnSequences()
@@ -125,7 +105,7 @@ TEST(LandingCells, ForecastIsWhereTheStoneLandsForEveryShapeTurnAndGround)
     testing::internal::CaptureStdout();
     for (const Ground& ground : grounds)
         for (const Drop& drop : drops)
-            for (const Shape& shape : shapes)
+            for (const StoneKind& shape : allStones)
                 for (const std::string& sequence : turnSequences()) {
                     SCOPED_TRACE(testing::Message() << shape.name << " turned '" << sequence << "' on "
                                                     << ground.name << ", " << drop.name);

@@ -1,34 +1,14 @@
 // The landing marker in the game's picture: every stone in two turns, over the ground and over a stack.
 
-#include "field/burger.hpp"
-#include "field/carrot.hpp"
-#include "field/cherry.hpp"
-#include "field/french_fries.hpp"
-#include "field/mushroom.hpp"
 #include "render/render_state.hpp"
 #include "render/shadow_map.hpp"
+#include "tests/field/all_stones.hpp"
 #include "tests/game/game_fixture.hpp"
 #include "tests/render/render_test_support.hpp"
 
 #include <algorithm>
-#include <functional>
 
 namespace {
-
-using vosk::scene::Food;
-
-struct Stone {
-    const char* name;
-    std::function<std::shared_ptr<Food>()> make;
-};
-
-const Stone stones[] = {
-    {"burger", [] { return std::make_shared<vosk::scene::Burger>(); }},
-    {"fries", [] { return std::make_shared<vosk::scene::FrenchFries>(); }},
-    {"cherry", [] { return std::make_shared<vosk::scene::Cherry>(); }},
-    {"carrot", [] { return std::make_shared<vosk::scene::Carrot>(); }},
-    {"mushroom", [] { return std::make_shared<vosk::scene::Mushroom>(); }},
-};
 
 // Pixel rectangle (left, top, right, bottom; rows from the top) that holds the cells' boxes on screen.
 struct Rect {
@@ -130,7 +110,7 @@ TEST_F(LandingMarkerTest, EveryStoneShowsWhereItLandsOverTheGroundAndOverAStack)
     for (const bool overStack : {false, true}) {
         if (overStack)
             landABurger();
-        for (const Stone& stone : stones)
+        for (const StoneKind& stone : allStones)
             for (const bool turned : {false, true}) {
                 const std::string name =
                     std::string(stone.name) + (turned ? "-turned" : "") + (overStack ? "-stack" : "-ground");

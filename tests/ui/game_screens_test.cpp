@@ -1,6 +1,7 @@
 // When a game's score enters the table: once at game over, or on quitting after a minute of play.
 
 #include "ui/game_screens.hpp"
+#include "tests/support/scratch_dir.hpp"
 #include "ui/panel_text.hpp"
 
 #include <gtest/gtest.h>
@@ -47,9 +48,8 @@ namespace {
 // panel still shows the table, says why the score is missing, and the next game counts again.
 TEST(GameScreensTest, PracticeGamesAreNotRecorded)
 {
-    char pattern[] = "/tmp/quarvel-screens-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string directory = std::string(pattern) + "/quarvel";
+    const ScratchDir scratch;
+    const std::string directory = scratch.file("quarvel");
     std::ostringstream notes;
     GameScreens screens(notes, directory);
     screens.gameOver(500.0f); // one clean game in the table
@@ -86,7 +86,6 @@ TEST(GameScreensTest, PracticeGamesAreNotRecorded)
     EXPECT_EQ(screens.lastResult().rank, 0);
     EXPECT_NE(tableText(), before);
     EXPECT_EQ(notes.str(), "");
-    std::filesystem::remove_all(pattern);
 }
 
 TEST(GameScreensTest, GameOverPanelSaysWhenTheGameWasPractice)
