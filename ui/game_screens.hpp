@@ -29,8 +29,9 @@ public:
     // A new game starts: the panel's table is forgotten.
     void newGame();
     // A debugging key changed this game: nothing of it enters the table (neither at game over nor on
-    // quitting), and the game-over panel says so above the table as it stands.
-    void practiceGame() { practice_ = true; }
+    // quitting), and the game-over panel says so above the table as it stands. A game already recorded
+    // stays as it was.
+    void practiceGame() { practice_ = practice_ || !recorded_; }
     bool practice() const { return practice_; }
 
     // Draws the panel of the screen over whatever is drawn; nothing while playing.

@@ -85,6 +85,8 @@ TEST(GameScreensTest, PracticeGamesAreNotRecorded)
     screens.gameOver(700.0f);
     EXPECT_EQ(screens.lastResult().rank, 0);
     EXPECT_NE(tableText(), before);
+    screens.practiceGame(); // a debugging key on the game-over panel: the recorded game stays recorded
+    EXPECT_FALSE(screens.practice());
     EXPECT_EQ(notes.str(), "");
 }
 
