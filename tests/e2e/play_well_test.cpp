@@ -74,7 +74,6 @@ TEST(PlayWell, QuietGameWritesNothingOnStandardOutput)
     ASSERT_TRUE(game.waitForWindow()) << game.errors();
     const ScreenImage start = waitForTheScene(game);
     ASSERT_GT(start.colourCount(field), 40);
-    pauseAndResume(game);
     for (const char* key : {"0", "Left", "Right", "r", "r", "F", "F"}) // 0: nothing landed stays
         game.key(key);
     // Space until a stone stands on the floor of its column: food there, where grass was (a shadow
@@ -85,7 +84,7 @@ TEST(PlayWell, QuietGameWritesNothingOnStandardOutput)
     const auto landed = [&](const ScreenImage& s) { return area - s.redderThanGreen(spawnColumnFloor) < grassBefore / 2; };
     EXPECT_TRUE(landed(waitForScreen(game, "landed", landed, 60.0)));
     game.keyUp("space");
-    pauseAndResume(game); // frames after the landing
+    pauseAndResume(game); // the game plays on after the landing
     game.key("Escape");
     EXPECT_EQ(game.waitForExit(), 0) << game.errors();
     EXPECT_EQ(game.output(), "");
