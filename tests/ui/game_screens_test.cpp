@@ -2,11 +2,9 @@
 
 #include "ui/game_screens.hpp"
 #include "tests/support/scratch_dir.hpp"
-#include "ui/panel_text.hpp"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -88,18 +86,6 @@ TEST(GameScreensTest, PracticeGamesAreNotRecorded)
     screens.practiceGame(); // a debugging key on the game-over panel: the recorded game stays recorded
     EXPECT_FALSE(screens.practice());
     EXPECT_EQ(notes.str(), "");
-}
-
-TEST(GameScreensTest, GameOverPanelSaysWhenTheGameWasPractice)
-{
-    const auto hasNote = [](const PanelLayout& panel) {
-        return std::any_of(panel.lines.begin(), panel.lines.end(), [](const PanelLine& line) {
-            return line.text == "Practice game: not recorded" && line.marked;
-        });
-    };
-    const ScoreTable table;
-    EXPECT_TRUE(hasNote(PanelText::gameOver("SCORE: 9000", table, -1, true, true)));
-    EXPECT_FALSE(hasNote(PanelText::gameOver("SCORE: 9000", table, -1, true, false)));
 }
 
 } // namespace
