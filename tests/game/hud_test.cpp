@@ -73,7 +73,7 @@ TEST(Hud, FrameTimeAndHelpShareTheBottomLine)
 
 namespace {
 
-// The lines beside the design's own: on strips, the marks small and clear of the score.
+// Score and lifepoints on strips; the practice mark and the help hint after them when asked for.
 TEST(Hud, ScoreOnStripsAndPracticeAndHintMarks)
 {
     const std::vector<HudLine> lines = Hud::lines({.practice = true, .helpHint = true});
