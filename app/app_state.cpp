@@ -3,7 +3,21 @@
 #include <algorithm>
 
 CursorState cursorState;
+FocusReport focusReport;
 FrameClock frameClock;
+
+void FocusReport::report(bool nowFocused)
+{
+    reported = true;
+    focused = nowFocused;
+}
+
+bool FocusReport::takeLoss()
+{
+    const bool lost = reported && !focused;
+    reported = false;
+    return lost;
+}
 
 void FrameClock::start(double now)
 {

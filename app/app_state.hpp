@@ -9,6 +9,19 @@ struct CursorState {
 };
 extern CursorState cursorState;
 
+// The keyboard focus as the window's callback reported it during one poll of events. A loss that the
+// same poll takes back is the focus passing through (a window being mapped, a focus tool), not the
+// player leaving.
+struct FocusReport {
+    bool reported = false;
+    bool focused = false;
+
+    void report(bool nowFocused);
+    // True when the last report since the previous call was a loss; forgets the reports.
+    bool takeLoss();
+};
+extern FocusReport focusReport;
+
 // Frame clock of the loop.
 struct FrameClock {
     // Seconds: a longer frame (a slow renderer, a stall, a stopped process) counts as this long,

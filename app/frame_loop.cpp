@@ -28,6 +28,7 @@ FrameLoop::FrameLoop(GLFWwindow* window, Game& game, StepByStep, bool fitToWindo
     glViewport(0, 0, viewportWidth, viewportHeight);
     glfwSetKeyCallback(window, keyCallback);
     glfwSetCursorPosCallback(window, cursorPosCallback);
+    glfwSetWindowFocusCallback(window, windowFocusCallback);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     shadowDepthTexture = shadowMap.depthTexture();
     if (fitToWindow)
@@ -66,6 +67,8 @@ void FrameLoop::runFrame()
     const float timeStep = static_cast<float>(frameClock.tick(glfwGetTime()));
 
     glfwPollEvents();
+    if (focusReport.takeLoss())
+        game.focusLost();
     frameClock.running = !quitHeld();
     if (game.fullscreenAsked) {
         game.fullscreenAsked = false;

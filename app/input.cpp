@@ -19,6 +19,11 @@ void keyCallback(GLFWwindow* window, int key, int, int action, int)
     gameOf(window).handleKey(window, key, action);
 }
 
+void windowFocusCallback(GLFWwindow*, int focused)
+{
+    focusReport.report(focused == GLFW_TRUE);
+}
+
 void cursorPosCallback(GLFWwindow* window, double x, double y)
 {
     const float fx = static_cast<float>(x);

@@ -8,3 +8,5 @@ struct GLFWwindow;
 void keyCallback(GLFWwindow* window, int key, int scancode, int action, int mods);
 // Mouse look on the game's current camera.
 void cursorPosCallback(GLFWwindow* window, double x, double y);
+// Notes the window's keyboard focus in focusReport; the frame loop acts on it after the poll.
+void windowFocusCallback(GLFWwindow* window, int focused);

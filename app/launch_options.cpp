@@ -22,6 +22,7 @@ constexpr Flag flags[] = {
     {"--settings", &LaunchOptions::settings},
     {"--fit", &LaunchOptions::fit},
     {"--mute", &LaunchOptions::mute},
+    {"--quiet", &LaunchOptions::quiet},
 };
 
 const Flag* findFlag(const char* argument)
@@ -32,7 +33,7 @@ const Flag* findFlag(const char* argument)
     return nullptr;
 }
 
-constexpr const char* usage = R"(Usage: quarvel [--fit] [--mute] [width height [fullscreen]]
+constexpr const char* usage = R"(Usage: quarvel [--fit] [--mute] [--quiet] [width height [fullscreen]]
        quarvel --help | --version | --settings
 
 Quarvel, a 3D falling-block defence game: steer the falling food stones to wall
@@ -42,6 +43,8 @@ Options (before the numbers):
   --fit        draw the 1024 x 800 picture scaled to the window, centred, with
                bars where the window's shape differs
   --mute       start with the sound off (the mute key switches it on)
+  --quiet      write none of the game's traces on standard output (errors
+               still go to standard error)
   --help       show this text and exit
   --version    show the version and exit
   --settings   show the settings in force (the settings file's, with --fit and

@@ -1,6 +1,6 @@
 #pragma once
 // Options that lead the command line, before the window numbers: --help, --version, --settings, --fit,
-// --mute.
+// --mute, --quiet.
 
 #include "game/binding_table.hpp"
 
@@ -15,6 +15,7 @@ struct LaunchOptions {
     bool settings = false; // write the settings in force, in the settings file's syntax, and exit
     bool fit = false;     // show the picture scaled to the window
     bool mute = false;    // start with the sound off (key M switches it on)
+    bool quiet = false;   // no traces on standard output; failures still reach standard error
 
     // Takes the options that lead the arguments, in any order, and returns the rest of the command
     // line, program name first, for the window numbers. Anything else ends the options and is left

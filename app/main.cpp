@@ -13,6 +13,7 @@
 #include "platform/data_locator.hpp"
 #include "platform/console_pause.hpp"
 #include "platform/process_signals.hpp"
+#include "platform/console_traces.hpp"
 #include "app/model_check_step.hpp"
 
 #include <GL/glew.h>
@@ -92,6 +93,8 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    if (options.quiet)
+        silenceTraces();
     LaunchSettings settings{.width = player.width, .height = player.height, .fullscreen = player.fullscreen};
     writeStartupVectors(std::cout);
     const std::string error = settings.parse(static_cast<int>(numbers.size()), numbers.data(), std::cout);
@@ -113,21 +116,21 @@ int main(int argc, char** argv)
         return 0;
     glfwSetErrorCallback(reportGlfwError);
     if (!glfwInit()) {
-        std::cout << "Failed to init glfw" << std::endl;
+        failureOutput() << "Failed to init glfw" << std::endl;
         pauseAndExit(-1);
     }
     DisplayLoss displayLoss; // from the window's first moment: a killed one ends the game with a note
     GLFWwindow* window = openWindow(settings);
     if (window == nullptr) {
         glfwTerminate();
-        std::cout << "Failed to open window" << std::endl;
+        failureOutput() << "Failed to open window" << std::endl;
         pauseAndExit(-1);
     }
     glfwMakeContextCurrent(window);
     glfwSwapInterval(1); // the rules run on the time step; no need to spin at thousands of frames
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) {
-        std::cout << "Failed to initialize glew" << std::endl;
+        failureOutput() << "Failed to initialize glew" << std::endl;
         pauseAndExit(1);
     }
 
@@ -138,6 +141,7 @@ int main(int argc, char** argv)
     Game game(playfield, spawnArea);
     game.soundWatch.output = &sounds;
     game.bindings = player.keys;
+    game.pauseOnFocusLoss = player.pauseOnFocusLoss;
     glfwSetWindowUserPointer(window, &game);
     displayLoss.setLastWords([&game] { game.recordQuit(); });
     FrameLoop frameLoop(window, game, player.fit);

@@ -1,8 +1,8 @@
 // Whole-game figures, printed: the start-up's model file check (cold and warm); start-up to the first
 // swapped frame; the frame time of the clear-and-swap floor, the empty scene and 110 and 1,000 beetles,
 // in interleaved rounds so that a busy machine weighs on all alike, with their ratios; the logic step with
-// 0, 106 and 1,060 beetles; frame time and logic step with sound against silent play; a new stone and a
-// mass spawn against importing their models; peak memory.
+// 0, 106 and 1,060 beetles; frame time and logic step with sound against silent play; the landing marker's
+// share of a frame; a new stone and a mass spawn against importing their models; peak memory.
 // Run it from the repo root under a display: xvfb-run -a -s "-screen 0 1024x800x24" build/bench/game_bench
 // An argument sets the frames per round and figure (default 8); the logic figures take 75 times as many.
 
@@ -11,6 +11,7 @@
 #include "creatures/lucanus_cervus.hpp"
 #include "creatures/spawn_area.hpp"
 #include "creatures/spawner.hpp"
+#include "field/landing_marker.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
 #include "game/game.hpp"
@@ -360,6 +361,41 @@ void measureSound(FrameLoop& loop, Game& game)
                 output, heardLogic, silentLogic, 100.0 * (heardLogic / silentLogic - 1.0));
 }
 
+// The landing marker of a new stone (its forecast runs through every level): frames of the empty scene
+// with the marker shown and hidden, round by round; then its own work, forecast and drawing, finished on
+// the GPU, against the same finish without it.
+void measureLandingMarker(FrameLoop& loop, Game& game)
+{
+    constexpr int markerRounds = 10;
+    constexpr int ownSamples = 400;
+    const int perRound = std::max(5, framesPerRound * rounds / markerRounds);
+    game.stoneController = std::make_unique<StoneController>(game.playfield);
+    game.paused = true; // the new stone stays at the top
+    std::vector<double> frames[2];
+    for (int round = 0; round < markerRounds; ++round)
+        for (int shown = 0; shown < 2; ++shown) {
+            game.showLandingMarker = shown == 1;
+            for (int i = 0; i < perRound; ++i)
+                frames[shown].push_back(millisecondsOf([&] { loop.runFrame(); }));
+        }
+    game.showLandingMarker = true;
+    std::vector<double> own[2];
+    for (int i = 0; i < ownSamples; ++i) {
+        own[0].push_back(millisecondsOf([] { glFinish(); }));
+        own[1].push_back(millisecondsOf([&] {
+            game.landingMarker->draw(game.stoneController->landingCells(), game.projView);
+            glFinish();
+        }));
+    }
+    game.paused = false;
+    const double hidden = quartilesOf(frames[0]).median;
+    const double shown = quartilesOf(frames[1]).median;
+    const double work = quartilesOf(own[1]).median - quartilesOf(own[0]).median;
+    std::printf("landing marker, empty scene: frame median %8.3f ms shown, %8.3f ms hidden (%+.1f%%)\n", shown, hidden,
+                100.0 * (shown / hidden - 1.0));
+    std::printf("  its own forecast and drawing: %8.4f ms (%.2f%% of the frame)\n", work, 100.0 * work / hidden);
+}
+
 void measureNewStone(Playfield& playfield)
 {
     StoneController controller(playfield);
@@ -429,6 +465,7 @@ int main(int argc, char** argv)
     measureFrames(window, loop, game);
     measureLogic(game);
     measureSound(loop, game);
+    measureLandingMarker(loop, game);
     measureNewStone(playfield);
     measureMassSpawn(game);
     measurePeakMemory(game);

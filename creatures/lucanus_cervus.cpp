@@ -50,7 +50,9 @@ LucanusCervus::LucanusCervus(glm::mat4 placement, glm::vec3 target)
     : Animal(placement, target), bodyModel(bodyPath), markerModel(markerPath)
 {
     modelMatrix = glm::scale(modelMatrix, glm::vec3(modelScale));
-    partMatrices.push_back(glm::translate(modelMatrix, glm::vec3(0.5f, 0.0f, 0.0f)));
+    // The marker takes its small drawing pose at once: a beetle drawn before its first update (one of
+    // a ring spawned in the game's last frame) must not show the marker full-sized at its feet.
+    partMatrices.push_back(markerPose());
     drawMatrix = modelMatrix;
     speed = static_cast<float>(walkSpeed);
 }
@@ -67,8 +69,13 @@ void LucanusCervus::update(float dt)
 {
     drawMatrix[3] = modelMatrix[3];
     modelMatrix = glm::translate(modelMatrix, forward * dt * speed);
+    partMatrices[0] = markerPose();
+}
+
+glm::mat4 LucanusCervus::markerPose() const
+{
     const glm::mat4 tilted = glm::rotate(modelMatrix, -halfPi, zAxis);
-    partMatrices[0] = glm::translate(glm::scale(tilted, glm::vec3(0.1f)), glm::vec3(40.0f, -32.0f, 1.0f));
+    return glm::translate(glm::scale(tilted, glm::vec3(0.1f)), glm::vec3(40.0f, -32.0f, 1.0f));
 }
 
 void LucanusCervus::think(Playfield& field)

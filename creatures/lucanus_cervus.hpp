@@ -48,6 +48,8 @@ public:
     int wallSearchTurns = 0;      // quarter turns of the current climb's search for its wall
 
 private:
+    // The marker's matrix for the current modelMatrix: small, tilted, on the beetle's back.
+    glm::mat4 markerPose() const;
     // True when a stone fills the cell at the given offset (model units) from the beetle.
     bool probe(const Playfield& field, const glm::vec3& offset) const;
     // Pitch turn: changes the direction of movement and the drawn body, not the probe frame.

@@ -24,6 +24,10 @@ namespace {
 constexpr float fieldLimit = 1400.0f; // world units: highest x and z of a cell's position
 constexpr float fieldSize = 1500.0f;  // world units: far border of the field along x and z
 constexpr int directionCount = 4;     // arrow codes 0..3
+// Landing tests a stone can still meet: from the spawn point every cell is on the ground after fewer.
+constexpr int maxLandingTests = 20;
+// World units: how far below a multiple of 100 the deciding landing test is taken ahead of time.
+constexpr float testDepth = 0.5f;
 
 // One sideways step of a move: its trace and the world offset it names.
 struct Step {
@@ -118,23 +122,43 @@ void StoneController::sink(float distance)
         return;
     // The next test comes when the pivot passes the next lower multiple of 100.
     checkCountdown = static_cast<float>(static_cast<int>(cells[0].y) % 100);
-    testLanding();
+    if (touchesDown(*playfield, cells))
+        land();
     std::cout << '\n';
 }
 
-void StoneController::testLanding()
+bool StoneController::touchesDown(const Playfield& field, const std::vector<glm::vec3>& cells)
 {
     for (const glm::vec3& cell : cells) {
-        if (cell.y <= 0.0f) {
-            land();
-            continue;
-        }
+        if (cell.y <= 0.0f)
+            return true;
         if (cell.y >= 1000.0f)
             continue; // above the grid: nothing to rest on yet
         const glm::ivec3 c = cellOf(cell);
-        if (c.z - 1 >= 0 && occupied(*playfield, {c.x, c.y, c.z - 1}))
-            land();
+        if (c.z - 1 >= 0 && occupied(field, {c.x, c.y, c.z - 1}))
+            return true;
     }
+    return false;
+}
+
+std::vector<glm::ivec3> StoneController::landingCells() const
+{
+    // The next test comes once the pivot has sunk past cells[0].y - checkCountdown, which lies on a
+    // multiple of 100 or at most one unit above it. A test above the multiple is always followed by
+    // one just below it, and only that one can land a stone at a level the other would not, so the
+    // tests that decide lie just below that multiple and every 100 units lower.
+    const float nextTest = cells[0].y - checkCountdown;
+    const float firstTest = Playfield::cellSize * std::roundf(nextTest / Playfield::cellSize) - testDepth;
+    std::vector<glm::vec3> probe = cells;
+    for (glm::vec3& cell : probe)
+        cell.y += firstTest - cells[0].y;
+    for (int test = 0; test < maxLandingTests && !touchesDown(*playfield, probe); ++test)
+        for (glm::vec3& cell : probe)
+            cell.y -= Playfield::cellSize;
+    std::vector<glm::ivec3> landing;
+    for (const glm::vec3& cell : probe)
+        landing.push_back(cellOf(cell));
+    return landing;
 }
 
 void StoneController::land()

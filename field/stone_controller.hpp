@@ -57,6 +57,13 @@ public:
     void rotateAboutZ();
     // True when a cell lies below the ground or in an occupied grid cell.
     bool collides() const;
+    // The landing test, for cells at any height: true when a cell has reached the ground or rounds
+    // into a level whose cell below is occupied. Cells at the top of the grid or above are not tested.
+    static bool touchesDown(const Playfield& field, const std::vector<glm::vec3>& cells);
+    // The cells (x, z, level) the stone would fill if it kept falling from here without a move or
+    // turn: the cells are tried at the controller's coming landing tests, one level apart, until the
+    // landing test holds. Changes nothing.
+    std::vector<glm::ivec3> landingCells() const;
     // How far (whole world units) the cells stick out past the far border (positive) or the near
     // border (negative) along x (axis 0) or z (axis 2).
     int overhang(int axis) const;
@@ -77,7 +84,6 @@ private:
     void turn(void (vosk::scene::Food::*stoneTurn)());
     void turnOnce(void (vosk::scene::Food::*stoneTurn)());
     void sink(float distance);
-    void testLanding();
     glm::vec2 chooseStep(int direction, const glm::vec3& cameraPosition) const;
     bool canShift(glm::vec2 step) const;
     void record(GameEvent::Kind what) const;

@@ -5,11 +5,13 @@
 #include "effects/particle_system.hpp"
 #include "field/blocked_for_stones.hpp"
 #include "field/chest.hpp"
+#include "field/landing_marker.hpp"
 #include "field/plane2.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
 #include "field/stone_shader.hpp"
 #include "game/hud.hpp"
+#include "game/hud_view.hpp"
 #include "render/mesh_static_program.hpp"
 #include "render/shader_program.hpp"
 #include "render/text_renderer.hpp"
@@ -78,6 +80,7 @@ void Game::setup(GLFWwindow* window)
     createSceneObjects();
     scoreFont = font("digital-7.ttf");
     helpFont = font("Crickx.otf");
+    hudView = std::make_unique<HudView>();
     createCameras();
     playfield.events = &events;
     createCollisionChecker();
@@ -110,6 +113,7 @@ void Game::createSceneObjects()
 {
     chest = std::make_unique<Chest>();
     blockedMarker = std::make_unique<BlockedForStones>();
+    landingMarker = std::make_unique<LandingMarker>();
     ground = std::make_unique<Plane2>(playfield.origin.x + playfield.extent.x,
                                       playfield.origin.z + playfield.extent.y);
 }
@@ -193,9 +197,11 @@ void Game::releaseGraphics()
     playfield.cells.fill(nullptr);
     chest.reset();
     blockedMarker.reset();
+    landingMarker.reset();
     ground.reset();
     scoreFont.reset();
     helpFont.reset();
+    hudView.reset();
     shadowProgram.reset();
     fontProgram.reset();
     particleProgram.reset();

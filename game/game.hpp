@@ -8,6 +8,7 @@
 #include "game/binding_table.hpp"
 #include "game/frame_counter.hpp"
 #include "game/gamepad_reader.hpp"
+#include "game/hud.hpp"
 #include "game/sound_watch.hpp"
 #include "game/view_volume.hpp"
 #include "render/model.hpp"
@@ -23,6 +24,8 @@ class BlockedForStones;
 class Chest;
 class CollisionChecker;
 class GameScreens;
+class HudView;
+class LandingMarker;
 class Plane2;
 class Playfield;
 class ShaderProgram;
@@ -53,6 +56,9 @@ public:
     void padInput(const GLFWgamepadstate& state, float timeStep);
     // What a key release or a pad push of the action does.
     void perform(PlayerAction action);
+    // The window lost the keyboard focus: a running game pauses as with O (unless pauseOnFocusLoss is
+    // off); it resumes only when the player says so.
+    void focusLost();
     // One frame of game rules; nothing but frame counting while paused or over.
     void logic(float timeStep);
     // Draws the scene with the current camera: the visible pass (mainPass) with the current program, then
@@ -77,6 +83,8 @@ public:
             return ScreenState::Over;
         return paused ? ScreenState::Paused : ScreenState::Playing;
     }
+    // What the HUD shows now.
+    HudState hudState() const;
 
     std::unique_ptr<Camera> playerCamera;
     std::unique_ptr<Camera> lightCamera;
@@ -92,7 +100,9 @@ public:
     std::unique_ptr<BlockedForStones> blockedMarker;
     std::unique_ptr<TextRenderer> scoreFont;
     std::unique_ptr<TextRenderer> helpFont;
+    std::unique_ptr<HudView> hudView; // strips behind the HUD texts, the help panel; made in set-up
     std::unique_ptr<StoneController> stoneController;
+    std::unique_ptr<LandingMarker> landingMarker; // where the stone will land; made in set-up
     std::unique_ptr<ShaderProgram> basicProgram;
     std::unique_ptr<ShaderProgram> shadowProgram;
     std::unique_ptr<ShaderProgram> fontProgram;
@@ -111,10 +121,13 @@ public:
     bool paused = false;
     bool showHelp = false;
     bool showFps = false;
+    bool showLandingMarker = true;
+    bool pauseOnFocusLoss = true;
     bool wireframe = false;
     bool blending = false;
     bool cullingLog = false;
     float elapsed = 0.0f; // seconds of unpaused play
+    bool firstGame = true; // no new game was started in this run yet
     FrameCounter frames;
     FrustumPlanes frustumPlanes{};
     glm::mat4 projection{1.0f};
@@ -127,7 +140,6 @@ public:
     SoundWatch soundWatch; // tells the sound layer what happened
     BindingTable bindings; // the player's keys; the game's own unless the settings say otherwise
     bool fullscreenAsked = false; // the frame loop switches between window and full screen, then clears it
-    bool showLandingMarker = true;
 
 private:
     void debugKey(int key);
@@ -145,13 +157,16 @@ private:
     void chargeChestVisit();
     void advanceCreatures(float timeStep);
     void removeLandedStones();
+    void becomePractice();
     void loadSceneUniforms(const ShaderProgram& pass);
     void drawScene(ShaderProgram& pass);
     void drawStones();
+    void drawLandingMarker();
     void drawCreatures();
     void drawHud();
     void drawParticles();
     void drawPanel();
 
     GamepadReader gamepad;
+    void drawHelp();
 };

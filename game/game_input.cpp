@@ -9,6 +9,7 @@
 #include "game/key_states.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
+#include "ui/game_screens.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -39,8 +40,10 @@ void Game::update(float timeStep)
         camera.position += camera.right * step;
     if (heldNow(PlayerAction::DropFast))
         stoneController->speed = stoneController->fastSpeed;
-    if (keyStates[GLFW_KEY_P] && !bindings.isBound(GLFW_KEY_P))
+    if (keyStates[GLFW_KEY_P] && !bindings.isBound(GLFW_KEY_P)) {
         spawners.front().massSpawn();
+        becomePractice();
+    }
 }
 
 void Game::handleKey(GLFWwindow* window, int key, int action)
@@ -104,7 +107,10 @@ void Game::perform(PlayerAction action)
 void Game::debugKey(int key)
 {
     switch (key) {
-    case GLFW_KEY_0: removeLandedStones(); break;
+    case GLFW_KEY_0:
+        removeLandedStones();
+        becomePractice();
+        break;
     case GLFW_KEY_1:
         currentProgram = basicProgram.get();
         glUseProgram(currentProgram->id);
@@ -116,7 +122,10 @@ void Game::debugKey(int key)
     case GLFW_KEY_3: currentCamera = playerCamera.get(); break;
     case GLFW_KEY_4: currentCamera = lightCamera.get(); break;
     case GLFW_KEY_F: cullingLog = !cullingLog; break;
-    case GLFW_KEY_Q: spawners.front().onEvent(); break;
+    case GLFW_KEY_Q:
+        spawners.front().onEvent();
+        becomePractice();
+        break;
     case GLFW_KEY_R:
         playerCamera->debugFlag = !playerCamera->debugFlag;
         std::cout << playerCamera->debugFlag << '\n';
@@ -134,6 +143,19 @@ void Game::debugKey(int key)
 bool Game::heldNow(PlayerAction action) const
 {
     return bindings.held(action, keyStates, keyCount);
+}
+
+void Game::focusLost()
+{
+    if (pauseOnFocusLoss && screen() == ScreenState::Playing)
+        paused = true;
+}
+
+// A debugging key changed the game: its score no longer counts.
+void Game::becomePractice()
+{
+    if (screens)
+        screens->practiceGame();
 }
 
 // Key 0: takes out every stone that holds grid cells now. The walk runs over a copy, because a removal

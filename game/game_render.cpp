@@ -7,11 +7,14 @@
 #include "effects/particle_system.hpp"
 #include "field/chest.hpp"
 #include "field/food.hpp"
+#include "field/landing_marker.hpp"
 #include "field/plane2.hpp"
 #include "field/playfield.hpp"
 #include "field/stone_controller.hpp"
 #include "field/stone_shader.hpp"
+#include "game/help_entries.hpp"
 #include "game/hud.hpp"
+#include "game/hud_view.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 #include "render/text_renderer.hpp"
@@ -111,6 +114,7 @@ void Game::render()
     glUseProgram(currentProgram->id);
     loadSceneUniforms(*currentProgram);
     drawScene(*currentProgram);
+    drawLandingMarker();
     drawHud();
     drawParticles();
     drawPanel();
@@ -194,14 +198,27 @@ void Game::drawStones()
     }
 }
 
+// Over the finished scene and tested against its depths: what stands in front of the landing place hides
+// the marker as it would hide the stone.
+void Game::drawLandingMarker()
+{
+    if (!showLandingMarker || lifepoints == 0 || stoneController->landed)
+        return;
+    landingMarker->draw(stoneController->landingCells(), projView);
+}
+
+// The help is a panel of its own (drawPanel), so the HUD never writes its old five lines.
+HudState Game::hudState() const
+{
+    HudState state{score, elapsed, lifepoints, frames.framesLastSecond, false, showFps};
+    state.practice = screens && screens->practice();
+    state.helpHint = firstGame && elapsed < Hud::helpHintSeconds && !showHelp && lifepoints > 0;
+    return state;
+}
+
 void Game::drawHud()
 {
-    const HudState state{score, elapsed, lifepoints, frames.framesLastSecond, showHelp, showFps};
-    const glm::vec3 black(0.0f);
-    for (const HudLine& line : Hud::lines(state)) {
-        TextRenderer& font = line.font == HudLine::Font::Score ? *scoreFont : *helpFont;
-        font.drawText(*fontProgram, line.text, line.x, line.y, line.scale, black);
-    }
+    hudView->drawLines(Hud::lines(hudState()), {*scoreFont, *helpFont, *fontProgram});
 }
 
 void Game::drawParticles()
@@ -218,5 +235,16 @@ void Game::drawPanel()
 {
     if (!screens)
         return;
-    screens->draw(screen(), {*scoreFont, *helpFont, *fontProgram});
+    // The help says itself that the game is paused, so the pause panel stays away while it shows.
+    const ScreenState shown = screen() == ScreenState::Paused && showHelp ? ScreenState::Playing : screen();
+    screens->draw(shown, {*scoreFont, *helpFont, *fontProgram});
+    drawHelp();
+}
+
+// F1: the keys and the goal over the game, until F1 again; the game-over panel has the screen to itself.
+void Game::drawHelp()
+{
+    if (!showHelp || screen() == ScreenState::Over)
+        return;
+    hudView->drawPanel(HelpPanel::layout(helpEntries(bindings), paused), {*scoreFont, *helpFont, *fontProgram});
 }

@@ -43,8 +43,14 @@ std::vector<HudLine> Hud::lines(const HudState& state)
 {
     std::vector<HudLine> lines;
     const HudLine::Font digits = HudLine::Font::Score;
-    lines.push_back({joined("SCORE: ", displayedScore(state.score, state.elapsed)), digits, 0.0f, 730.0f, 1.0f});
-    lines.push_back({joined("LIFEPOINTS: ", state.lifepoints), digits, 774.0f, 730.0f, 1.0f});
+    const HudLine::Backing strip = HudLine::Backing::Strip;
+    lines.push_back(
+        {joined("SCORE: ", displayedScore(state.score, state.elapsed)), digits, 0.0f, 730.0f, 1.0f, strip});
+    lines.push_back({joined("LIFEPOINTS: ", state.lifepoints), digits, 774.0f, 730.0f, 1.0f, strip});
+    if (state.practice)
+        lines.push_back({"PRACTICE", HudLine::Font::Help, 458.0f, 742.0f, 0.45f, HudLine::Backing::Warning});
+    if (state.helpHint)
+        lines.push_back({"F1: help", HudLine::Font::Help, 930.0f, 12.0f, 0.45f, strip});
     if (state.showHelp)
         addHelp(lines);
     if (state.showFps)

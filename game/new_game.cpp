@@ -31,6 +31,7 @@ void Game::startNewGame()
     elapsed = 0.0f;
     paused = false;
     events.clear(); // nothing of the lost game is news in the new one
+    firstGame = false;
     if (screens)
         screens->newGame();
 }

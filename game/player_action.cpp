@@ -24,10 +24,10 @@ constexpr std::array<ActionText, playerActionCount> texts{{
     {"camera_back", "camera back (held)"},
     {"camera_left", "camera left (held)"},
     {"camera_right", "camera right (held)"},
-    {"new_game", "new game, once the game is over"},
+    {"new_game", "play again (game over)"},
     {"quit", "quit"},
     {"fullscreen", "full screen or window"},
-    {"landing_marker", "landing marker on or off"},
+    {"landing_marker", "landing marker on/off"},
 }};
 
 } // namespace

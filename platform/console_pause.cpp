@@ -1,5 +1,7 @@
 #include "platform/console_pause.hpp"
 
+#include "platform/console_traces.hpp"
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -10,7 +12,7 @@ void pauseConsole()
 {
     if (!isatty(STDIN_FILENO))
         return;
-    std::cout << "Press Enter to continue..." << std::flush;
+    failureOutput() << "Press Enter to continue..." << std::flush;
     std::string line;
     std::getline(std::cin, line);
 }
@@ -19,5 +21,6 @@ void pauseAndExit(int status)
 {
     pauseConsole();
     std::cout.flush();
+    std::cerr.flush();
     std::exit(status);
 }

@@ -2,6 +2,7 @@
 
 #include "assets/animator.hpp"
 #include "assets/model_import.hpp"
+#include "platform/console_traces.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
 #include "render/texture_loader.hpp"
@@ -29,7 +30,7 @@ glm::mat4 toGlm(const aiMatrix4x4& m)
 
 void reportFailure(const ModelImport& import)
 {
-    std::cout << "ERROR::ASSIMP:: " << import.error() << std::endl;
+    failureOutput() << "ERROR::ASSIMP:: " << import.error() << std::endl;
 }
 
 } // namespace

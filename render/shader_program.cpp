@@ -1,6 +1,7 @@
 #include "render/shader_program.hpp"
 
 #include "platform/console_pause.hpp"
+#include "platform/console_traces.hpp"
 #include "platform/regular_file.hpp"
 
 #include <optional>
@@ -40,6 +41,12 @@ Compiled compileSource(const char* source, GLenum stage, GLuint& out, std::strin
     return Compiled::Failed;
 }
 
+// Where a failure goes: with the reports, unless those are the traces and --quiet silenced them.
+std::ostream& failures(std::ostream& reports)
+{
+    return &reports == &std::cout ? failureOutput() : reports;
+}
+
 // Says how a stage went; false for a failure, after its message.
 bool reportStage(Compiled result, const std::string& log, std::ostream& reports)
 {
@@ -48,10 +55,10 @@ bool reportStage(Compiled result, const std::string& log, std::ostream& reports)
         reports << "Your shader is fine" << std::endl;
         return true;
     case Compiled::NoShader:
-        reports << "Failed to create shader" << std::endl;
+        failures(reports) << "Failed to create shader" << std::endl;
         return false;
     case Compiled::Failed:
-        reports << "Failed to compile shader" << std::endl << log << std::endl;
+        failures(reports) << "Failed to compile shader" << std::endl << log << std::endl;
         return false;
     }
     return false;
@@ -63,7 +70,7 @@ void compileFile(const std::string& path, GLenum stage, GLuint& out, std::ostrea
     // A folder or a pipe under a shader's name cannot be read: the same end as a missing file.
     const std::optional<std::string> source = RegularFile(path).readAll();
     if (!source) {
-        reports << "Failed to open shader file: " << path << std::endl;
+        failures(reports) << "Failed to open shader file: " << path << std::endl;
         pauseAndExit(fatalStatus);
     }
     std::string log;

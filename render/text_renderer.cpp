@@ -1,5 +1,6 @@
 #include "render/text_renderer.hpp"
 
+#include "platform/console_traces.hpp"
 #include "platform/regular_file.hpp"
 #include "render/render_state.hpp"
 #include "render/shader_program.hpp"
@@ -42,7 +43,7 @@ void TextRenderer::loadFont(const std::string& path)
 
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0)
-        std::cout << "ERROR::FREETYPE: Could not init FreeType Library" << std::endl;
+        failureOutput() << "ERROR::FREETYPE: Could not init FreeType Library" << std::endl;
     // Read here rather than by FreeType, which would wait for ever on a named pipe; the bytes must
     // outlive the face.
     RegularFile file(path);
@@ -53,7 +54,7 @@ void TextRenderer::loadFont(const std::string& path)
     if (library == nullptr || !fontBytes ||
         FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(fontBytes->data()),
                            static_cast<FT_Long>(fontBytes->size()), 0, &face) != 0) {
-        std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl;
+        failureOutput() << "ERROR::FREETYPE: Failed to load font" << std::endl;
         face = nullptr;
     }
     if (face != nullptr)
@@ -63,7 +64,7 @@ void TextRenderer::loadFont(const std::string& path)
     const GLint filter = linearFiltering ? GL_LINEAR : GL_NEAREST;
     for (int code = 0; code < glyphCount; ++code) {
         if (face == nullptr || FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER) != 0) {
-            std::cout << "ERROR::FREETYTPE: Failed to load Glyph" << std::endl;
+            failureOutput() << "ERROR::FREETYTPE: Failed to load Glyph" << std::endl;
             continue;
         }
         const FT_GlyphSlot slot = face->glyph;

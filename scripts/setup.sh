@@ -24,13 +24,27 @@ quarvel_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# quarvel_build BUILD_DIR [extra cmake args...]
-quarvel_build() {
+# quarvel_configure BUILD_DIR [extra cmake args...]: a Release build folder, configured once.
+quarvel_configure() {
   local dir=$1; shift
   if [ ! -f "$dir/build.ninja" ]; then
     say "Configuring $dir (Release)"
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
   fi
+}
+
+# quarvel_build BUILD_DIR [extra cmake args...]: everything, tests and benchmarks included.
+quarvel_build() {
+  local dir=$1
+  quarvel_configure "$@"
   say "Building $dir"
   cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# quarvel_build_game BUILD_DIR: the game alone, without the tests, benchmarks and tools.
+quarvel_build_game() {
+  local dir=$1
+  quarvel_configure "$@"
+  say "Building the game in $dir"
+  cmake --build "$dir" --parallel "$(nproc)" --target quarvel
 }

@@ -2,7 +2,7 @@
 // The game's door to its panels and high scores: it is told when a game ends, is quit or starts again,
 // and draws the pause or game-over panel over the scene.
 
-#include "ui/panel_backdrop.hpp"
+#include "ui/panel_painter.hpp"
 #include "ui/score_store.hpp"
 #include "ui/screen_state.hpp"
 
@@ -10,21 +10,13 @@
 #include <memory>
 #include <string>
 
-class ShaderProgram;
-class TextRenderer;
-
 class GameScreens {
 public:
     using Screen = ScreenState;
 
     static constexpr float minimumQuitPlay = 60.0f; // seconds of play before a quit game enters the table
 
-    // The fonts and program the game draws its texts with; the panels reuse them.
-    struct Fonts {
-        TextRenderer& title;
-        TextRenderer& body;
-        const ShaderProgram& program;
-    };
+    using Fonts = PanelFonts;
 
     // Keeps scores in scoreDirectory (ScoreStore::defaultDirectory() when empty) and writes notes about
     // them to notes. Needs a current GL context (the panel backdrop).
@@ -37,6 +29,11 @@ public:
     void quitting(float displayedScore, float playedSeconds);
     // A new game starts: the panel's table is forgotten.
     void newGame();
+    // A debugging key changed this game: nothing of it enters the table (neither at game over nor on
+    // quitting), and the game-over panel says so above the table as it stands. A game already recorded
+    // stays as it was.
+    void practiceGame() { practice_ = practice_ || !recorded_; }
+    bool practice() const { return practice_; }
 
     // Draws the panel of the screen over whatever is drawn; nothing while playing.
     void draw(Screen screen, const Fonts& fonts);
@@ -46,10 +43,12 @@ public:
 
 private:
     void record(float displayedScore);
+    void showWithoutRecording(float displayedScore);
 
     ScoreStore store_;
     ScoreStore::Result result_;
     std::string scoreLine_;
     bool recorded_ = false;
-    std::unique_ptr<PanelBackdrop> backdrop_;
+    bool practice_ = false;
+    std::unique_ptr<PanelPainter> painter_;
 };

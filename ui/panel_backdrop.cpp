@@ -1,7 +1,6 @@
 #include "ui/panel_backdrop.hpp"
 
 #include <array>
-#include <iostream>
 
 namespace {
 

@@ -40,7 +40,8 @@ PanelLayout PanelText::pause()
     return panel;
 }
 
-PanelLayout PanelText::gameOver(const std::string& scoreLine, const ScoreTable& table, int rank, bool saved)
+PanelLayout PanelText::gameOver(const std::string& scoreLine, const ScoreTable& table, int rank, bool saved,
+                                bool practice)
 {
     using Font = PanelLine::Font;
     PanelLayout panel{{212.0f, 70.0f, 600.0f, 650.0f}, {}};
@@ -52,6 +53,10 @@ PanelLayout PanelText::gameOver(const std::string& scoreLine, const ScoreTable& 
         addRow(panel, static_cast<int>(i), table.entries()[i], static_cast<int>(i) == rank, y);
     if (!saved)
         panel.lines.push_back(centred("(scores could not be saved)", Font::Body, 140.0f, 0.4f));
+    if (practice) {
+        panel.lines.push_back(centred("Practice game: not recorded", Font::Body, 140.0f, bodyScale));
+        panel.lines.back().marked = true;
+    }
     panel.lines.push_back(centred("Enter: play again     Escape: quit", Font::Body, 95.0f, bodyScale));
     return panel;
 }

@@ -36,6 +36,7 @@ public:
     // "PAUSED" and the key that resumes.
     static PanelLayout pause();
     // "GAME OVER", the final score line, the table with the entry at rank marked (-1: none), a note when
-    // the table could not be saved, and the keys.
-    static PanelLayout gameOver(const std::string& scoreLine, const ScoreTable& table, int rank, bool saved);
+    // the table could not be saved or when the game was a practice game, and the keys.
+    static PanelLayout gameOver(const std::string& scoreLine, const ScoreTable& table, int rank, bool saved,
+                                bool practice = false);
 };

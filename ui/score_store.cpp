@@ -40,6 +40,13 @@ ScoreStore::Result ScoreStore::record(const ScoreEntry& entry)
     return result;
 }
 
+ScoreTable ScoreStore::look() const
+{
+    std::string error;
+    const std::optional<std::string> text = RegularFile::read(path_, maxTableBytes, error);
+    return text ? ScoreTable::read(*text).table : ScoreTable{};
+}
+
 bool ScoreStore::ensureDirectory()
 {
     if (directory_.empty()) {

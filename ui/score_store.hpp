@@ -37,6 +37,8 @@ public:
     // table that cannot be read, or a lock still held by another game after lockWait, saves nothing.
     // Each problem is one note; the merged table is returned, saved or not.
     Result record(const ScoreEntry& entry);
+    // The table on disk as it is, without touching it: empty when it is missing or cannot be read.
+    ScoreTable look() const;
 
     const std::string& path() const { return path_; }
 

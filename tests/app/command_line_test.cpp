@@ -118,3 +118,29 @@ TEST(CommandLine, SingleArgumentIsIgnoredAndTrailingCharactersAccepted)
 }
 
 } // namespace
+
+namespace {
+
+// --quiet: nothing on standard output, and the failures that go there otherwise reach standard error.
+TEST(CommandLine, QuietFailuresGoToStandardErrorAndNothingToStandardOutput)
+{
+    const struct {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::map<std::string, std::string> environment;
+        int status;
+        const char* error;
+    } cases[] = {
+        {"no display", {"--quiet"}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, 255, "Failed to init glfw\n"},
+        {"bad number", {"--quiet", "abc", "800"}, {}, 1, "ERROR: Could not parse first command-line-argument"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ProgramResult r = runProgram(gameBinary(), c.arguments, sourceDir(), c.environment);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+    }
+}
+
+} // namespace

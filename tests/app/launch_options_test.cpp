@@ -47,7 +47,7 @@ TEST(LaunchOptions, HelpAndVersionAnswerAndExitZero)
 {
     ProgramResult r = runHeadless({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("Usage: quarvel [--fit] [--mute] [width height [fullscreen]]\n", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind("Usage: quarvel [--fit] [--mute] [--quiet] [width height [fullscreen]]\n", 0), 0u) << r.out;
     for (const std::string& part : std::vector<std::string>{"Escape", "--version", sourceDir() + "   (used)", "$XDG_DATA_HOME/quarvel/scores"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part;
     EXPECT_EQ(r.err, "");

@@ -265,3 +265,28 @@ TEST(LucanusCervus, WalksIntoTheChestColumnWithoutClimbing)
 }
 
 } // namespace
+
+namespace {
+
+// A beetle drawn before its first update (a ring spawned in the game's last frame) carries its marker
+// as every other beetle does: small and on its back, where an update without movement leaves it.
+TEST(LucanusCervus, MarkerHasItsDrawingPoseFromTheStart)
+{
+    const struct {
+        glm::vec3 start, target;
+    } placements[] = {{{300.0f, 0.0f, 300.0f}, {2000.0f, 0.0f, 300.0f}},
+                      {{-1050.0f, 0.0f, 400.0f}, {700.0f, 0.0f, 700.0f}},
+                      {{1200.0f, 0.0f, 1750.0f}, {700.0f, 0.0f, 700.0f}}};
+    for (const auto& p : placements) {
+        std::unique_ptr<LucanusCervus> beetle;
+        makeCreature(beetle, p.start, p.target);
+        const glm::mat4 atConstruction = beetle->partMatrices[0];
+        beetle->update(0.0f);
+        for (int column = 0; column < 4; ++column)
+            expectNear(glm::vec3(atConstruction[column]), glm::vec3(beetle->partMatrices[0][column]));
+        // A tenth of the body's scale, not the full-sized quad of the spawn pose.
+        EXPECT_NEAR(glm::length(glm::vec3(atConstruction[0])), 0.1f * LucanusCervus::modelScale, 1e-3f);
+    }
+}
+
+} // namespace

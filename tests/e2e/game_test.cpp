@@ -55,11 +55,12 @@ bool pausePanelOver(const ScreenImage& playing, const ScreenImage& screen)
            brightness(screen, pauseBox) < 0.6 * brightness(playing, pauseBox);
 }
 
-bool helpTextOver(const ScreenImage& playing, const ScreenImage& screen)
+bool helpPanelOver(const ScreenImage& playing, const ScreenImage& screen)
 {
-    constexpr int black = 40;
-    constexpr int textPixels = 200;
-    return screen.darkPixels(helpLastLine, black) > playing.darkPixels(helpLastLine, black) + textPixels;
+    constexpr int dark = 70;
+    const int area = helpPanelFoot.width * helpPanelFoot.height;
+    return screen.darkPixels(helpPanelFoot, dark) > area * 7 / 10 &&
+           screen.darkPixels(helpPanelFoot, dark) > playing.darkPixels(helpPanelFoot, dark);
 }
 
 int landingTests(const std::string& output)

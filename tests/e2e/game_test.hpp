@@ -28,14 +28,14 @@ const ScreenRegion wholeScreen{0, 0, 1024, 800};
 const ScreenRegion pauseBox{312, 320, 400, 150};
 const ScreenRegion gameOverBox{212, 80, 600, 650};
 const ScreenRegion scoreCorner{0, 20, 260, 60};
-const ScreenRegion helpLastLine{4, 770, 400, 28};
+const ScreenRegion helpPanelFoot{100, 700, 820, 60}; // the lowest rows of the F1 help panel
 
 // Mean of the three channels over the region, 0..255.
 double brightness(const ScreenImage& image, const ScreenRegion& region);
 // The pause panel darkens its box against a picture of the play.
 bool pausePanelOver(const ScreenImage& playing, const ScreenImage& screen);
-// The help text's last line (black) at the bottom left, where the picture of the play had little black.
-bool helpTextOver(const ScreenImage& playing, const ScreenImage& screen);
+// The F1 help panel, dark and translucent, down to its foot, darker than the picture of the play there.
+bool helpPanelOver(const ScreenImage& playing, const ScreenImage& screen);
 
 // How many landing tests the falling stone wrote in the output: a clock of the game's own time, which a
 // slow machine cannot stretch as it does the wall clock. The stone tests as its pivot passes each multiple

@@ -18,8 +18,8 @@ protected:
             game.key(key);
         game.key("F1");
         const ScreenImage help =
-            game.screenWhen("help", [&](const ScreenImage& s) { return helpTextOver(playing, s); });
-        EXPECT_TRUE(helpTextOver(playing, help));
+            game.screenWhen("help", [&](const ScreenImage& s) { return helpPanelOver(playing, s); });
+        EXPECT_TRUE(helpPanelOver(playing, help));
         EXPECT_TRUE(game.running());
     }
 };

@@ -17,6 +17,15 @@ protected:
     }
 };
 
+// --quiet: the failure reaches standard error instead, and standard output stays empty.
+TEST_F(CommandLine, AQuietStartSaysWhyItFailedOnStandardError)
+{
+    GameTestSession& game = start({.arguments = {"--quiet", "0", "800"}});
+    EXPECT_EQ(game.waitForExit(), 255);
+    EXPECT_EQ(game.output(), "");
+    EXPECT_NE(game.errors().find("Failed to open window\n"), std::string::npos) << game.errors();
+}
+
 TEST_F(CommandLine, ZeroWidthFailsAtWindowCreation)
 {
     const std::string out = outputOfFailedStart({"0", "800"});

@@ -70,3 +70,20 @@ TEST(Hud, FrameTimeAndHelpShareTheBottomLine)
 }
 
 } // namespace
+
+namespace {
+
+// Score and lifepoints on strips; the practice mark and the help hint after them when asked for.
+TEST(Hud, ScoreOnStripsAndPracticeAndHintMarks)
+{
+    const std::vector<HudLine> lines = Hud::lines({.practice = true, .helpHint = true});
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].backing, HudLine::Backing::Strip);
+    EXPECT_EQ(lines[1].backing, HudLine::Backing::Strip);
+    EXPECT_EQ(lines[2].text, "PRACTICE");
+    EXPECT_EQ(lines[2].backing, HudLine::Backing::Warning);
+    EXPECT_EQ(lines[3].text, "F1: help");
+    EXPECT_EQ(Hud::lines({}).size(), 2u);
+}
+
+} // namespace

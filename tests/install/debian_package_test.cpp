@@ -102,7 +102,7 @@ TEST_F(DebianPackage, HoldsTheGameInUsrGamesWithWhatDebianAsksFor)
 TEST_F(DebianPackage, DesktopEntryAndManualPageNameTheGameInUsrGames)
 {
     const std::string desktop = readWholeFile((unpacked() / "usr/share/applications" / (appId + ".desktop")).string());
-    EXPECT_NE(desktop.find("\nExec=/usr/games/quarvel --fit\n"), std::string::npos) << desktop;
+    EXPECT_NE(desktop.find("\nExec=/usr/games/quarvel --fit --quiet\n"), std::string::npos) << desktop;
     const ProgramResult manual = runFromRoot(toolPath("gzip"), {"-dc", unpacked() / "usr/share/man/man6/quarvel.6.gz"});
     EXPECT_NE(manual.out.find("\n.I /usr/games/quarvel\n"), std::string::npos) << manual.out;
     expectGzipWithoutNameOrTime(unpacked() / "usr/share/man/man6/quarvel.6.gz");

@@ -219,7 +219,9 @@ bool GameSession::waitForWindow(double timeoutSeconds)
     while (Clock::now() < deadline) {
         if (!running()) {
             // A fresh display now and then refuses the first connection on a busy machine: start again.
+            // (With --quiet the game's own message goes to standard error.)
             const bool refused = output().find("Failed to init glfw") != std::string::npos ||
+                                 errors().find("Failed to init glfw") != std::string::npos ||
                                  errors().find("Failed to open display") != std::string::npos;
             if (restarts == 3 || !refused)
                 return false;

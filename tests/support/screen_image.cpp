@@ -66,6 +66,27 @@ int ScreenImage::darkPixels(const ScreenRegion& r, int maxChannel) const
     return dark;
 }
 
+int ScreenImage::pixelsLike(const ScreenRegion& r, const int rgb[3], int tolerance) const
+{
+    int like = 0;
+    for (int y = r.y; y < r.y + r.height; ++y)
+        for (int x = r.x; x < r.x + r.width; ++x) {
+            const std::uint8_t* p = pixel(x, y);
+            like += std::abs(p[0] - rgb[0]) <= tolerance && std::abs(p[1] - rgb[1]) <= tolerance &&
+                    std::abs(p[2] - rgb[2]) <= tolerance;
+        }
+    return like;
+}
+
+int ScreenImage::redderThanGreen(const ScreenRegion& r) const
+{
+    int redder = 0;
+    for (int y = r.y; y < r.y + r.height; ++y)
+        for (int x = r.x; x < r.x + r.width; ++x)
+            redder += pixel(x, y)[0] > pixel(x, y)[1];
+    return redder;
+}
+
 double ScreenImage::changedShare(const ScreenImage& other, const ScreenRegion& r) const
 {
     int changed = 0;

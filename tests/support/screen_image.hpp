@@ -33,6 +33,10 @@ public:
     void meanColour(const ScreenRegion& region, double rgb[3]) const;
     // Pixels in the region whose channels are all at most maxChannel (text is drawn in black).
     int darkPixels(const ScreenRegion& region, int maxChannel) const;
+    // Pixels in the region whose channels each lie within tolerance of the colour's (0..255).
+    int pixelsLike(const ScreenRegion& region, const int rgb[3], int tolerance) const;
+    // Pixels in the region where red outweighs green: a stone, not grass, in light or in shadow.
+    int redderThanGreen(const ScreenRegion& region) const;
     // Share of pixels in the region whose colour differs from the other image's by more than 24 in a channel.
     double changedShare(const ScreenImage& other, const ScreenRegion& region) const;
 
