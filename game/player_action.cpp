@@ -18,7 +18,7 @@ constexpr std::array<ActionText, playerActionCount> texts{{
     {"drop_fast", "drop the stone fast (held)"},
     {"pause", "pause or resume"},
     {"mute", "sound off or on"},
-    {"help", "help text"},
+    {"help", "help panel (every key)"},
     {"frame_time", "frame time"},
     {"camera_forward", "camera forward (held)"},
     {"camera_back", "camera back (held)"},
