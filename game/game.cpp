@@ -215,7 +215,7 @@ void Game::logic(float timeStep)
     frames.count(glfwGetTime());
     if (lifepoints == 0)
         paused = true;
-    soundWatch.frameStarts(*this);
+    soundWatch.frameStarts(*currentCamera, screen(), events);
     events.clear();
     if (paused)
         return;
@@ -234,7 +234,7 @@ void Game::logic(float timeStep)
         collisionChecker->effect->update(timeStep);
     if (screen() == ScreenState::Over && screens)
         screens->gameOver(Hud::displayedScore(score, elapsed));
-    soundWatch.frameEnds(*this);
+    soundWatch.frameEnds(events);
 }
 
 void Game::useCurrentProgram()

@@ -1,28 +1,27 @@
 #include "game/sound_watch.hpp"
 
 #include "field/game_events.hpp"
-#include "game/game.hpp"
+#include "game/camera.hpp"
 
 using Kind = GameEvent::Kind;
 
-void SoundWatch::frameStarts(const Game& game)
+void SoundWatch::frameStarts(const Camera& camera, ScreenState screen, const GameEvents& events)
 {
     if (output == nullptr)
         return;
-    const Camera& camera = *game.currentCamera;
     output->listenFrom(camera.position, camera.front, camera.up);
-    hearScreen(game.screen());
-    hearSteering(game.events);
+    hearScreen(screen);
+    hearSteering(events);
 }
 
-void SoundWatch::frameEnds(const Game& game)
+void SoundWatch::frameEnds(const GameEvents& events)
 {
     if (output == nullptr)
         return;
-    hearLandings(game.events);
-    hearContacts(game.events);
-    hearArrivals(game.events);
-    hearGnawing(game.events);
+    hearLandings(events);
+    hearContacts(events);
+    hearArrivals(events);
+    hearGnawing(events);
 }
 
 void SoundWatch::toggleMute()

@@ -9,7 +9,7 @@
 
 #include <optional>
 
-class Game;
+class Camera;
 class GameEvents;
 
 class SoundWatch {
@@ -18,9 +18,9 @@ public:
 
     // Every frame before the pause gate and before the rules' events: the listener at the current
     // camera, pause and resume, and the stone's moves and turns made by the keys since the last frame.
-    void frameStarts(const Game& game);
+    void frameStarts(const Camera& camera, ScreenState screen, const GameEvents& events);
     // After an unpaused frame's rules: landings, smashes, chest visits, game over, arrivals, gnawing.
-    void frameEnds(const Game& game);
+    void frameEnds(const GameEvents& events);
     // Key M.
     void toggleMute();
 
