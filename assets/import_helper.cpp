@@ -1,6 +1,7 @@
 #include "assets/import_helper.hpp"
 
 #include "assets/model_import.hpp"
+#include "platform/write_all.hpp"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -30,18 +31,6 @@ constexpr bool addressSanitizer = false;
 constexpr bool addressSanitizer = false;
 #endif
 
-void writeAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return;
-        done += static_cast<std::size_t>(written);
-    }
-}
 
 // Bytes of address space this process holds now.
 std::size_t addressSpace()

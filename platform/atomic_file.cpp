@@ -1,6 +1,7 @@
 #include "platform/atomic_file.hpp"
 
 #include "platform/working_directory.hpp"
+#include "platform/write_all.hpp"
 
 #include <cerrno>
 #include <charconv>
@@ -51,19 +52,6 @@ private:
     int fd_;
 };
 
-bool writeAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote < 0)
-            return false;
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
-}
 
 // The file the links at path lead to, at last; path itself when it is no link.
 std::optional<fs::path> finalTarget(fs::path path, std::string& error)
