@@ -15,10 +15,8 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 
 namespace {
@@ -194,20 +192,6 @@ TEST_F(ModelFileCheckTest, AWorkingDirectoryLongerThanPathMaxKeepsItsVerdicts)
     const ModelCheckRecord kept(record);
     EXPECT_TRUE(kept.find("good.obj"));
     EXPECT_TRUE(kept.find("crash.obj"));
-}
-
-TEST_F(ModelFileCheckTest, TheRecordLivesInTheUsersCacheFolder)
-{
-    const char* saved = std::getenv("XDG_CACHE_HOME");
-    const std::string previous = saved != nullptr ? saved : "";
-    setenv("XDG_CACHE_HOME", "/somewhere/cache", 1);
-    EXPECT_EQ(ModelCheckRecord::defaultFile(), "/somewhere/cache/quarvel/model-check");
-    setenv("XDG_CACHE_HOME", "relative/cache", 1);
-    EXPECT_EQ(ModelCheckRecord::defaultFile(), std::string(std::getenv("HOME")) + "/.cache/quarvel/model-check");
-    if (saved != nullptr)
-        setenv("XDG_CACHE_HOME", previous.c_str(), 1);
-    else
-        unsetenv("XDG_CACHE_HOME");
 }
 
 } // namespace

@@ -1,58 +1,15 @@
 // The real game on a copy of its data with one file missing, cut short or empty: every damage is
 // reported, and the game either plays on or exits with its documented status. None of them crashes.
 
+#include "tests/e2e/data_copy.hpp"
 #include "tests/e2e/game_test.hpp"
 #include "tests/support/run_program.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// A private copy of everything the game reads from its working directory.
-class DataCopy {
-public:
-    DataCopy()
-    {
-        char name[] = "/tmp/quarvel-data-XXXXXX";
-        root_ = mkdtemp(name);
-        const fs::path source = sourceDir();
-        fs::copy(source / "QUARVEL", root_ / "QUARVEL", fs::copy_options::recursive);
-        for (const char* font : {"digital-7.ttf", "Crickx.otf"})
-            fs::copy_file(source / font, root_ / font);
-    }
-    ~DataCopy() { fs::remove_all(root_); }
-    DataCopy(const DataCopy&) = delete;
-    DataCopy& operator=(const DataCopy&) = delete;
-
-    void remove(const std::string& file) { fs::remove(root_ / file); }
-    void truncate(const std::string& file) { fs::resize_file(root_ / file, fs::file_size(root_ / file) / 2); }
-    void empty(const std::string& file) { std::ofstream(root_ / file, std::ios::trunc); }
-    void replace(const std::string& file, const std::string& bytes)
-    {
-        std::ofstream(root_ / file, std::ios::binary | std::ios::trunc) << bytes;
-    }
-    void makeFolder(const std::string& file)
-    {
-        fs::remove(root_ / file);
-        fs::create_directory(root_ / file);
-    }
-    void makePipe(const std::string& file)
-    {
-        fs::remove(root_ / file);
-        mkfifo((root_ / file).c_str(), 0600);
-    }
-    std::string path() const { return root_.string(); }
-
-private:
-    fs::path root_;
-};
 
 class DamagedData : public GameTest {
 protected:

@@ -2,14 +2,14 @@
 // the game plays on.
 
 #include "tests/assets/damaged_models.hpp"
+#include "tests/e2e/data_copy.hpp"
 #include "tests/e2e/game_test.hpp"
 #include "tests/support/run_program.hpp"
-#include "tests/support/scratch_dir.hpp"
+#include "tests/support/temp_file.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -22,17 +22,12 @@ class ModelFileCheckGame : public GameTest {};
 
 TEST_F(ModelFileCheckGame, ModelsThatCrashTheImporterAreLeftOutAndPlayGoesOn)
 {
-    ScratchDir data;
-    fs::copy(sourceDir() + "/QUARVEL", data.path() / "QUARVEL", fs::copy_options::recursive);
-    for (const char* font : {"digital-7.ttf", "Crickx.otf"})
-        fs::copy_file(fs::path(sourceDir()) / font, data.path() / font);
-    const fs::path stones = data.path() / "QUARVEL/Ressources/Stones";
-    std::ifstream in(stones / "quad.mtl");
-    const std::string material((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    writeText((stones / "quad.mtl").string(), "map_Kd burger.png\n" + material);
-    writeText((data.path() / "QUARVEL/Ressources/Models/bakedsq.dae").string(), selfInstancingDae);
+    DataCopy data;
+    const std::string material = "QUARVEL/Ressources/Stones/quad.mtl";
+    data.replace(material, "map_Kd burger.png\n" + readWholeFile(data.path() + "/" + material));
+    data.replace("QUARVEL/Ressources/Models/bakedsq.dae", selfInstancingDae);
 
-    GameTestSession& game = start({.workingDirectory = data.path().string()});
+    GameTestSession& game = start({.workingDirectory = data.path()});
     ASSERT_TRUE(game.waitUntilPlaying()) << game.output() << game.errors();
     EXPECT_TRUE(game.holdUntil("p", "Spawning on ", 30.0)); // a mass spawn of beetles, each with the quad marker
     EXPECT_TRUE(game.waitForOutput("ERROR::ASSIMP:: the importer crashed on \"QUARVEL/Ressources/Stones/quad.obj\"",

@@ -3,21 +3,13 @@
 
 #include "game/binding_table.hpp"
 #include "tests/support/run_program.hpp"
+#include "tests/support/temp_file.hpp"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 namespace {
-
-std::string fileText(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The cells of a Markdown table row, trimmed.
 std::vector<std::string> cells(const std::string& row)
@@ -45,7 +37,7 @@ std::vector<std::string> listed(std::string text)
 
 TEST(KeyDocuments, TheManualPageNamesEveryActionWithItsKeys)
 {
-    const std::string page = fileText(QUARVEL_MANUAL_PAGE);
+    const std::string page = readWholeFile(QUARVEL_MANUAL_PAGE);
     ASSERT_FALSE(page.empty()) << QUARVEL_MANUAL_PAGE;
     for (const ActionHelp& line : BindingTable().help())
         EXPECT_NE(page.find(".TP\n.B " + line.keys + "\n\\fI" + line.name + "\\fR: " + line.purpose + "\n"),
@@ -57,7 +49,7 @@ TEST(KeyDocuments, TheManualPageNamesEveryActionWithItsKeys)
 TEST(KeyDocuments, TheReadmeShowsEveryActionWithItsOwnKey)
 {
     const BindingTable keys;
-    std::stringstream readme(fileText(sourceDir() + "/README.md"));
+    std::stringstream readme(readWholeFile(sourceDir() + "/README.md"));
     std::vector<std::string> seen;
     bool inControls = false;
     for (std::string row; std::getline(readme, row);) {

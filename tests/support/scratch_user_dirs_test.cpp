@@ -1,12 +1,11 @@
-// Scratch user folders: every test program runs with them, they hold what the game's folder lookup
-// finds, and they go with the process that made them, not with a forked child.
+// Scratch user folders: every test program runs with them, and they hold what the game's folder lookup
+// finds.
 
 #include "platform/user_dirs.hpp"
+#include "tests/support/forked_child.hpp"
 #include "tests/support/scratch_user_dirs.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -53,46 +52,29 @@ TEST(ScratchUserDirs, ThisTestProgramRunsWithThemFromItsStart)
     }
 }
 
+// Exported, they are where the game looks and where a program this one starts finds them; they go with
+// the process that made them, not with a forked child that ends.
 TEST(ScratchUserDirs, ExportedFoldersAreWhereTheGameLooksAndGoWithTheirMaker)
 {
     std::vector<std::string> before;
     for (const Kind& kind : kinds)
         before.push_back(std::getenv(kind.variable));
-    std::string root;
-    {
-        const ScratchUserDirs dirs;
-        root = dirs.root();
-        dirs.exportToEnvironment();
-        for (const Kind& kind : kinds) {
-            const std::string folder = (dirs.*kind.folder)();
-            EXPECT_TRUE(fs::is_directory(folder)) << folder;
-            EXPECT_EQ(std::getenv(kind.variable), folder);
-            EXPECT_EQ(kind.gameFolder(), fs::path(folder) / "quarvel");
-        }
-        fs::create_directories(UserDirs::cache());
-        std::ofstream(UserDirs::cache() / "model-check") << "verdicts";
-        useScratchUserDirs(); // these exported ones stand, as a test program started by this one finds them
-        EXPECT_EQ(std::getenv("XDG_CACHE_HOME"), dirs.cache());
-    }
+    auto dirs = std::make_unique<ScratchUserDirs>();
+    const std::string root = dirs->root();
+    dirs->exportToEnvironment();
+    for (const Kind& kind : kinds)
+        EXPECT_EQ(kind.gameFolder(), fs::path((*dirs.*kind.folder)()) / "quarvel");
+    useScratchUserDirs();
+    EXPECT_EQ(std::getenv("XDG_CACHE_HOME"), dirs->cache());
+    fs::create_directories(UserDirs::cache());
+    std::ofstream(UserDirs::cache() / "model-check") << "verdicts";
+
+    ForkedChild([&dirs](const ForkedChild::Say&) { dirs.reset(); }).wait();
+    EXPECT_TRUE(fs::is_directory(dirs->data()));
+    dirs.reset();
     EXPECT_FALSE(fs::exists(root)) << root;
     for (std::size_t k = 0; k < before.size(); ++k)
         setenv(kinds[k].variable, before[k].c_str(), 1);
-}
-
-TEST(ScratchUserDirs, AForkedChildLeavesThemToItsParent)
-{
-    auto dirs = std::make_unique<ScratchUserDirs>();
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        dirs.reset(); // as a child that ends through exit() would
-        _exit(0);
-    }
-    waitpid(child, nullptr, 0);
-    EXPECT_TRUE(fs::is_directory(dirs->data()));
-    const std::string root = dirs->root();
-    dirs.reset();
-    EXPECT_FALSE(fs::exists(root));
 }
 
 } // namespace

@@ -2,11 +2,11 @@
 
 #include "ui/game_screens.hpp"
 #include "tests/support/scratch_dir.hpp"
+#include "tests/support/temp_file.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -14,9 +14,8 @@ namespace {
 
 TEST(GameScreensTest, AScoreEntersOncePerGameAtGameOverOrAfterAMinute)
 {
-    char pattern[] = "/tmp/quarvel-screens-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string directory = std::string(pattern) + "/quarvel";
+    const ScratchDir scratch;
+    const std::string directory = scratch.file("quarvel");
     std::ostringstream notes;
     GameScreens screens(notes, directory);
 
@@ -35,12 +34,7 @@ TEST(GameScreensTest, AScoreEntersOncePerGameAtGameOverOrAfterAMinute)
     EXPECT_EQ(screens.lastResult().table.entries().size(), 2u);
     EXPECT_EQ(screens.lastResult().rank, 1);
     EXPECT_EQ(notes.str(), "");
-    std::filesystem::remove_all(pattern);
 }
-
-} // namespace
-
-namespace {
 
 // A game changed by a debugging key leaves the table as it was, at game over and on quitting; the
 // panel still shows the table, says why the score is missing, and the next game counts again.
@@ -52,10 +46,7 @@ TEST(GameScreensTest, PracticeGamesAreNotRecorded)
     GameScreens screens(notes, directory);
     screens.gameOver(500.0f); // one clean game in the table
     const std::string scores = directory + "/scores";
-    const auto tableText = [&] {
-        std::ifstream in(scores);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
+    const auto tableText = [&] { return readWholeFile(scores); };
     const std::string before = tableText();
 
     const struct {

@@ -3,6 +3,7 @@
 #include "ui/score_store.hpp"
 
 #include "tests/support/forked_child.hpp"
+#include "tests/support/scratch_dir.hpp"
 #include "tests/support/temp_file.hpp"
 
 #include <gtest/gtest.h>
@@ -53,8 +54,6 @@ protected:
         return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     }
 
-    void write(const std::string& path, const std::string& text) const { std::ofstream(path) << text; }
-
     // Names in the table's folder, "scores.bad.<time>" as "scores.bad*" (the time is the test's).
     std::multiset<std::string> leftOnDisk() const
     {
@@ -91,19 +90,6 @@ protected:
                                   setresuid(nobody, nobody, nobody) == 0);
     }
 
-    // Runs the function in a child process and returns its wait status.
-    static int inChild(const std::function<void()>& work)
-    {
-        const pid_t child = fork();
-        if (child == 0) {
-            work();
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        return status;
-    }
-
     std::string root;
     std::string directory;
     std::ostringstream notes;
@@ -126,7 +112,7 @@ TEST_F(ScoreStoreTest, FirstScoreCreatesTheFolderAndLaterOnesMerge)
 TEST_F(ScoreStoreTest, DamagedTableIsReportedOnceKeptAsideAndNeverOverwritten)
 {
     fs::create_directories(directory);
-    write(directory + "/scores", "this is not\na score table\n");
+    writeText(directory + "/scores", "this is not\na score table\n");
     ScoreStore store(directory, notes);
     const ScoreStore::Result result = store.record({300, "2026-12-08 06:00:00"});
     EXPECT_TRUE(result.saved);
@@ -135,7 +121,7 @@ TEST_F(ScoreStoreTest, DamagedTableIsReportedOnceKeptAsideAndNeverOverwritten)
     EXPECT_EQ(setAside().begin()->second, "this is not\na score table\n");
     EXPECT_NE(notes.str().find(setAside().begin()->first), std::string::npos) << notes.str();
 
-    write(directory + "/scores", "damaged again");
+    writeText(directory + "/scores", "damaged again");
     store.record({400, "2026-12-08 06:00:01"});
     EXPECT_EQ(noteLines(), 1) << notes.str();
     EXPECT_EQ(onDisk().entries().size(), 1u);
@@ -212,7 +198,7 @@ TEST_F(ScoreStoreTest, WhateverStandsAtTheTablesNameNothingHangsAndNothingIsLost
 TEST_F(ScoreStoreTest, UnwritablePlaceKeepsPlayingWithOneNote)
 {
     fs::create_directories(root + "/data");
-    write(root + "/data/quarvel", "a file where the folder should be");
+    writeText(root + "/data/quarvel", "a file where the folder should be");
     ScoreStore store(directory, notes);
     const ScoreStore::Result result = store.record({300, "2026-12-08 06:00:00"});
     EXPECT_FALSE(result.saved);
@@ -303,12 +289,12 @@ TEST_F(ScoreStoreTest, WriterKilledBeforeTheReplaceLeavesTheOldTableWhole)
 {
     ScoreStore(directory, notes).record({700, "2026-12-08 06:00:00"});
     const std::string before = readWholeFile(directory + "/scores");
-    const int status = inChild([this] {
+    ForkedChild writer([this](const ForkedChild::Say&) {
         ScoreStore store(directory, notes);
         store.beforeReplace = [] { raise(SIGKILL); };
         store.record({900, "2026-12-08 07:00:00"});
     });
-    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_TRUE(WIFSIGNALED(writer.wait()));
     EXPECT_EQ(readWholeFile(directory + "/scores"), before);
     const std::multiset<std::string> killed = leftOnDisk();
     EXPECT_EQ(killed.size(), 3u) << "the table, its lock and the killed writer's new table";
@@ -322,22 +308,17 @@ TEST_F(ScoreStoreTest, TwoGamesWritingAtOnceKeepEveryEntry)
 {
     for (int round = 0; round < 5; ++round) {
         fs::remove_all(directory);
-        std::vector<pid_t> writers;
-        for (int writer = 0; writer < 2; ++writer) {
-            const pid_t child = fork();
-            if (child == 0) {
+        const auto writes = [this](int writer) {
+            return [this, writer](const ForkedChild::Say&) {
                 ScoreStore store(directory, notes);
                 for (int i = 0; i < 5; ++i)
                     store.record({writer * 100 + i, "2026-12-08 06:00:00"});
-                _exit(0);
-            }
-            writers.push_back(child);
-        }
-        for (const pid_t child : writers) {
-            int status = 0;
-            waitpid(child, &status, 0);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
+            };
+        };
+        ForkedChild first(writes(0));
+        ForkedChild second(writes(1));
+        EXPECT_EQ(first.wait(), 0);
+        EXPECT_EQ(second.wait(), 0);
         EXPECT_EQ(onDisk().entries().size(), 10u) << readWholeFile(directory + "/scores");
     }
 }
