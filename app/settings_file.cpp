@@ -3,11 +3,11 @@
 #include "game/key_name.hpp"
 #include "platform/regular_file.hpp"
 #include "platform/user_dirs.hpp"
+#include "platform/whole_number.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <optional>
 #include <sstream>
 #include <system_error>
@@ -105,12 +105,11 @@ Problem readFlag(std::string_view value, bool& flag)
 
 Problem readNumber(std::string_view value, int lowest, int highest, int& number)
 {
-    int read = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), read);
-    if (error != std::errc() || end != value.data() + value.size() || read < lowest || read > highest)
+    const std::optional<int> read = wholeNumber<int>(value);
+    if (!read || *read < lowest || *read > highest)
         return "expected a whole number from " + std::to_string(lowest) + " to " + std::to_string(highest) +
                ", not " + quoted(value);
-    number = read;
+    number = *read;
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include "platform/content_hash.hpp"
 #include "platform/regular_file.hpp"
 #include "platform/user_dirs.hpp"
+#include "platform/whole_number.hpp"
 #include "platform/working_directory.hpp"
 
 #include <assimp/version.h>
@@ -50,15 +51,6 @@ std::string oneLine(std::string text)
 bool fitsOnALine(const std::string& path)
 {
     return path.find_first_of("\t\n\r") == std::string::npos;
-}
-
-template <typename Number>
-std::optional<Number> number(const std::string& text, int base = 10)
-{
-    Number value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
-    return error == std::errc() && stop == end ? std::optional<Number>(value) : std::nullopt;
 }
 
 std::string hex(std::uint64_t value)
@@ -185,15 +177,15 @@ void ModelCheckRecord::parse(const std::string& line)
         ++kind;
     // The count is checked against the fields there are before it is multiplied: a damaged count
     // must not wrap around to a small number.
-    const std::optional<std::size_t> count = number<std::size_t>(fields[3]);
+    const std::optional<std::size_t> count = wholeNumber<std::size_t>(fields[3]);
     if (kind == kindNames.size() || !count || *count < 1 ||
         *count > (fields.size() - fixedFields) / fieldsPerFile ||
         fields.size() != fixedFields + fieldsPerFile * *count)
         return;
     entry.verdict = ModelVerdict{static_cast<ModelVerdict::Kind>(kind), fields[1]};
     for (std::size_t at = fixedFields; at < fields.size(); at += fieldsPerFile) {
-        const std::optional<long long> size = number<long long>(fields[at]);
-        const std::optional<std::uint64_t> hash = number<std::uint64_t>(fields[at + 1], 16);
+        const std::optional<long long> size = wholeNumber<long long>(fields[at]);
+        const std::optional<std::uint64_t> hash = wholeNumber<std::uint64_t>(fields[at + 1], 16);
         if (!size || *size < -1 || !hash)
             return;
         entry.files.push_back(Stamp{fields[at + 2], *size, *hash});

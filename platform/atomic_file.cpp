@@ -1,10 +1,10 @@
 #include "platform/atomic_file.hpp"
 
+#include "platform/whole_number.hpp"
 #include "platform/working_directory.hpp"
 #include "platform/write_all.hpp"
 
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -80,11 +80,9 @@ std::optional<pid_t> writerOf(const std::string& file, const std::string& name)
     if (file.size() <= prefix.size() + suffix.size() || file.compare(0, prefix.size(), prefix) != 0 ||
         file.compare(file.size() - suffix.size(), suffix.size(), suffix) != 0)
         return std::nullopt;
-    const char* first = file.data() + prefix.size();
-    const char* last = file.data() + file.size() - suffix.size();
-    pid_t pid = 0;
-    const auto [stop, error] = std::from_chars(first, last, pid);
-    return error == std::errc() && stop == last && pid > 0 ? std::optional<pid_t>(pid) : std::nullopt;
+    const std::optional<pid_t> pid =
+        wholeNumber<pid_t>(std::string_view(file).substr(prefix.size(), file.size() - prefix.size() - suffix.size()));
+    return pid && *pid > 0 ? pid : std::nullopt;
 }
 
 // Temporary files of writers killed before their rename would stay for ever.

@@ -1,7 +1,8 @@
 #include "ui/score_table.hpp"
 
+#include "platform/whole_number.hpp"
+
 #include <cctype>
-#include <charconv>
 #include <cstdio>
 #include <sstream>
 #include <string_view>
@@ -21,13 +22,9 @@ bool blankOrComment(const std::string& line)
 // Digits only, and no more than a long long holds: a larger number is damage, not the best score.
 std::optional<long long> parseScore(const std::string& text)
 {
-    long long score = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, score);
-    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text.front())) || error != std::errc() ||
-        stop != end)
+    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text.front())))
         return std::nullopt;
-    return score;
+    return wholeNumber<long long>(text);
 }
 
 // "score YYYY-MM-DD HH:MM:SS" with sensible ranges, then nothing but a comment.

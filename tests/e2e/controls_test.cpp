@@ -51,18 +51,6 @@ TEST_F(ControlsTest, ALineTheGameCannotUseIsNamedOnceAndTheRestApplies)
     EXPECT_TRUE(game.holdUntil("space", "HAHA", 30.0)) << "drop_fast kept its own key";
 }
 
-// Polls the check until it holds, or time runs out.
-bool becomes(const std::function<bool()>& check, double seconds = 30.0)
-{
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(long(seconds * 1000));
-    do {
-        if (check())
-            return true;
-        sleepSeconds(0.3);
-    } while (std::chrono::steady_clock::now() < until);
-    return false;
-}
-
 // The size of the game's window as the X server has it ("1024x800"); empty when it cannot be found.
 std::string windowSize(const GameSession& game)
 {
@@ -99,7 +87,7 @@ void switchToFullScreenAndBack(GameTestSession& game, bool fit)
     EXPECT_TRUE(holds(game.screenWhen("window", window), window));
 
     game.key("F11");
-    EXPECT_TRUE(becomes([&] { return windowSize(game) == "1152x900"; })) << windowSize(game);
+    EXPECT_TRUE(pollUntil([&] { return windowSize(game) == "1152x900"; }, 30.0, 0.3)) << windowSize(game);
     if (fit) {
         const auto filled = [&](const ScreenImage& s) {
             return noBlack(s, rightStrip) && noBlack(s, belowPicture) && s.colourCount(rightStrip) > 10;
@@ -111,7 +99,7 @@ void switchToFullScreenAndBack(GameTestSession& game, bool fit)
     }
 
     game.key("F11");
-    EXPECT_TRUE(becomes([&] { return windowSize(game) == "1024x800"; })) << windowSize(game);
+    EXPECT_TRUE(pollUntil([&] { return windowSize(game) == "1024x800"; }, 30.0, 0.3)) << windowSize(game);
 }
 
 using FullScreen = GameTest;

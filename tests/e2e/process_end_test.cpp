@@ -20,10 +20,8 @@ namespace {
 // Polls the game's standard error until the text is there count times.
 bool waitForErrors(const GameSession& game, const std::string& text, int count = 1)
 {
-    for (int poll = 0; poll < 600; ++poll, sleepSeconds(0.1)) // a minute: set-up comes first
-        if (occurrences(game.errors(), text) >= count)
-            return true;
-    return false;
+    // A minute: set-up comes first.
+    return pollUntil([&] { return occurrences(game.errors(), text) >= count; }, 60.0);
 }
 
 TEST(ProcessEnd, QuitSignalsEndTheGameAsTheCloseButtonDoes)

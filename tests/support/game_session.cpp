@@ -80,6 +80,17 @@ void sleepSeconds(double seconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<long>(seconds * 1000)));
 }
 
+bool pollUntil(const std::function<bool()>& holds, double limitSeconds, double pauseSeconds)
+{
+    const auto deadline = after(limitSeconds);
+    while (!holds()) {
+        if (Clock::now() >= deadline)
+            return false;
+        sleepSeconds(pauseSeconds);
+    }
+    return true;
+}
+
 GameSession::GameSession() : GameSession(Options{}) {}
 
 GameSession::GameSession(const Options& options)
@@ -243,14 +254,12 @@ bool GameSession::waitForWindow(double timeoutSeconds)
 
 bool GameSession::waitForOutput(const std::string& text, double timeoutSeconds, std::size_t from) const
 {
-    const auto deadline = after(timeoutSeconds);
-    do {
-        const std::string out = output();
-        if (out.size() > from && out.find(text, from) != std::string::npos)
-            return true;
-        sleepSeconds(0.1);
-    } while (Clock::now() < deadline);
-    return false;
+    return pollUntil(
+        [&] {
+            const std::string out = output();
+            return out.size() > from && out.find(text, from) != std::string::npos;
+        },
+        timeoutSeconds);
 }
 
 std::string GameSession::output() const
@@ -299,13 +308,6 @@ void GameSession::keyUp(const std::string& name)
     xdotool("keyup " + name);
 }
 
-void GameSession::hold(const std::string& name, double seconds)
-{
-    keyDown(name);
-    sleepSeconds(seconds);
-    keyUp(name);
-}
-
 void GameSession::mouseMove(int dx, int dy)
 {
     xdotool("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy));
@@ -348,8 +350,6 @@ void GameSession::closeWindow()
 
 int GameSession::waitForExit(double timeoutSeconds)
 {
-    const auto deadline = after(timeoutSeconds);
-    while (running() && Clock::now() < deadline)
-        sleepSeconds(0.1);
+    pollUntil([this] { return !running(); }, timeoutSeconds);
     return exitStatus_;
 }

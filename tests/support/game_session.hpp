@@ -4,6 +4,7 @@
 #include "tests/support/scratch_user_dirs.hpp"
 #include "tests/support/screen_image.hpp"
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -47,10 +48,6 @@ public:
     void key(const std::string& name);
     void keyDown(const std::string& name);
     void keyUp(const std::string& name);
-    // The game reads held keys once per frame, and a frame may outlast any fixed time: hold a key until
-    // the game shows it saw it (GameTestSession::holdUntil) instead.
-    [[deprecated("hold a key until the game shows it saw it: GameTestSession::holdUntil")]]
-    void hold(const std::string& name, double seconds);
     void mouseMove(int dx, int dy);
     // The whole screen as it is now, read straight from the display (empty when that failed).
     ScreenImage grabScreen() const;
@@ -92,3 +89,5 @@ private:
 
 // Sleeps for the given seconds.
 void sleepSeconds(double seconds);
+// Looks whether the check holds every pause seconds until it does (true) or the limit passed (false).
+bool pollUntil(const std::function<bool()>& holds, double limitSeconds, double pauseSeconds = 0.1);

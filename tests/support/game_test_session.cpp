@@ -96,13 +96,7 @@ bool GameTestSession::holdUntil(const std::string& name, const std::string& text
 
 bool GameTestSession::waitForOutputWhere(const OutputCheck& check, double limit) const
 {
-    const auto start = Clock::now();
-    do {
-        if (check(output()))
-            return true;
-        sleepSeconds(pollPause);
-    } while (secondsSince(start) < limit);
-    return check(output());
+    return pollUntil([&] { return check(output()); }, limit, pollPause);
 }
 
 bool GameTestSession::waitForOutputWhilePlaying(const OutputCheck& check, double limit) const
@@ -139,12 +133,13 @@ bool GameTestSession::waitForLaterFrame(double limit)
 
 ScreenImage GameTestSession::screenWhen(const std::string& name, const ScreenCheck& check, double limit)
 {
-    const auto start = Clock::now();
-    ScreenImage shot = screen(name);
-    while (!(!shot.empty() && check(shot)) && secondsSince(start) < limit) {
-        sleepSeconds(shotPause);
-        shot = screen(name);
-    }
+    ScreenImage shot;
+    pollUntil(
+        [&] {
+            shot = screen(name);
+            return !shot.empty() && check(shot);
+        },
+        limit, shotPause);
     return shot;
 }
 
