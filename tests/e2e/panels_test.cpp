@@ -1,4 +1,4 @@
-// The pause and game-over panels in the real window, playing again with Enter, and the score it keeps.
+// The game-over panel in the real window, playing again with Enter, and the score it keeps.
 
 #include "tests/e2e/game_test.hpp"
 #include "tests/support/scratch_dir.hpp"
@@ -23,23 +23,6 @@ protected:
         ASSERT_TRUE(game().waitUntilPlaying()) << game().output() << game().errors();
     }
 };
-
-TEST_F(PanelsTest, OShowsThePausePanelAndTakesItAway)
-{
-    const ScreenImage playing = game().sceneOnScreen("playing");
-    game().key("o");
-    const ScreenImage paused =
-        game().screenWhen("paused", [&](const ScreenImage& s) { return pausePanelOver(playing, s); });
-    game().key("o");
-    const auto panelGone = [&](const ScreenImage& s) {
-        return brightness(s, pauseBox) > 0.8 * brightness(playing, pauseBox);
-    };
-    const ScreenImage resumed = game().screenWhen("resumed", panelGone);
-    EXPECT_GT(paused.changedShare(playing, pauseBox), 0.3);
-    EXPECT_LT(brightness(paused, pauseBox), 0.6 * brightness(playing, pauseBox));
-    EXPECT_GT(brightness(resumed, pauseBox), 0.8 * brightness(playing, pauseBox));
-    EXPECT_EQ(game().output().find("GAME OVER"), std::string::npos);
-}
 
 // The beetles come by P, a debugging key: a practice game, which leaves the table as it was.
 TEST_F(PanelsTest, FiveBeetlesEndTheGameAndEnterPlaysAgain)

@@ -38,13 +38,7 @@ TEST_F(PlayTest, StartsWithItsTracesAndNoErrors)
     EXPECT_EQ(out.find("You are executing"), std::string::npos);
 }
 
-TEST_F(PlayTest, QSpawnsAnAnimatedSquirrel)
-{
-    ASSERT_TRUE(game().pressUntil("q", "Spawning on "));
-    EXPECT_TRUE(game().waitForOutput("Animator initialised\n", 30.0));
-}
-
-TEST_F(PlayTest, ArrowsMoveAndSpaceLandsTheStone)
+TEST_F(PlayTest, ArrowsMoveSpaceLandsTheStoneAndZeroClearsIt)
 {
     EXPECT_TRUE(game().pressUntil("Left", "Move "));
     EXPECT_TRUE(game().pressUntil("Up", "Move "));
@@ -56,9 +50,10 @@ TEST_F(PlayTest, ArrowsMoveAndSpaceLandsTheStone)
     const std::string landing = game().output().substr(before);
     EXPECT_NE(landing.find("HAHA"), std::string::npos);
     EXPECT_NE(landing.find("ny"), std::string::npos);
+    EXPECT_TRUE(game().pressUntil("0", "not flyng", 10.0));
 }
 
-TEST_F(PlayTest, PauseStopsTheStoneUntilResumed)
+TEST_F(PlayTest, OShowsThePausePanelAndStopsTheStoneUntilResumed)
 {
     const ScreenImage playing = game().sceneOnScreen("playing");
     game().key("o");
@@ -72,7 +67,12 @@ TEST_F(PlayTest, PauseStopsTheStoneUntilResumed)
     game().keyUp("space");
     EXPECT_FALSE(landed);
     game().key("o");
+    const auto panelGone = [&](const ScreenImage& s) {
+        return brightness(s, pauseBox) > 0.8 * brightness(playing, pauseBox);
+    };
+    EXPECT_TRUE(panelGone(game().screenWhen("resumed", panelGone)));
     EXPECT_TRUE(game().holdUntil("space", "HAHA", 30.0));
+    EXPECT_EQ(game().output().find("GAME OVER"), std::string::npos);
 }
 
 TEST_F(PlayTest, CullingIsLoggedWhenTheChestIsBehindTheViewer)
@@ -166,16 +166,10 @@ TEST_F(PlayTest, ProgramFrameTimeAndBlendingKeysChangeWhatTheyShould)
     game().key("F9");
     game().key("F4");
     EXPECT_TRUE(game().pressUntil("q", "Spawning on ")); // a squirrel's textures made with nearest filtering
+    EXPECT_TRUE(game().waitForOutput("Animator initialised\n", 30.0)) << "the squirrel is animated";
     ASSERT_TRUE(game().waitForLaterFrame()); // a frame drawn with blending is on screen
     const ScreenImage blended = game().screen("blending");
     EXPECT_LT(blended.changedShare(start, lowerScene), 0.3);
-}
-
-TEST_F(PlayTest, ZeroClearsTheLandedStones)
-{
-    ASSERT_TRUE(game().holdUntil("space", "HAHA", 30.0));
-    ASSERT_TRUE(game().waitForOutput("XXXXXXXXXXXXXXX\n", 10.0));
-    EXPECT_TRUE(game().pressUntil("0", "not flyng", 10.0));
 }
 
 TEST_F(PlayTest, ABeetleAndThenASquirrelArriveOnTheirOwn)
